@@ -1,0 +1,2 @@
+// Resource ids of the component tree module.
+#pragma once
