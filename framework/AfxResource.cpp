@@ -1,0 +1,63 @@
+#include "AfxResource.h"
+#include "CDynLinkLibrary.h"
+
+namespace {
+HINSTANCE g_hResource = nullptr;
+}
+
+HINSTANCE AfxGetResourceHandle() { return g_hResource ? g_hResource : GetModuleHandleW(nullptr); }
+
+void AfxSetResourceHandle(HINSTANCE hInstResource) { g_hResource = hInstResource; }
+
+HINSTANCE AfxGetInstanceHandle() { return GetModuleHandleW(nullptr); }
+
+HINSTANCE AfxFindResourceHandle(LPCWSTR lpszName, LPCWSTR lpszType)
+{
+    HINSTANCE hCurrent = AfxGetResourceHandle();
+    if (FindResourceW(hCurrent, lpszName, lpszType))
+        return hCurrent;
+    HINSTANCE hFound = nullptr;
+    CDynLinkLibrary::Lock();
+    for (CDynLinkLibrary* p = CDynLinkLibrary::GetFirst(); p && !hFound; p = p->m_pNextDLL) {
+        if (p->m_hResource && FindResourceW(p->m_hResource, lpszName, lpszType))
+            hFound = p->m_hResource;
+    }
+    CDynLinkLibrary::Unlock();
+    if (hFound)
+        return hFound;
+    // The executable's own resources come last, as the application module does in MFC.
+    HINSTANCE hExe = GetModuleHandleW(nullptr);
+    if (hExe != hCurrent && FindResourceW(hExe, lpszName, lpszType))
+        return hExe;
+    return hCurrent;
+}
+
+BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE hModule)
+{
+    if (state.bInitialized)
+        return TRUE;
+    state.hModule = hModule;
+    state.hResource = hModule;
+    state.bInitialized = TRUE;
+    return TRUE;
+}
+
+void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll)
+{
+    // Delete every link this module registered; their destructors unlink them.
+    for (;;) {
+        CDynLinkLibrary* victim = nullptr;
+        CDynLinkLibrary::Lock();
+        for (CDynLinkLibrary* p = CDynLinkLibrary::GetFirst(); p; p = p->m_pNextDLL) {
+            if (p->m_hModule == state.hModule) {
+                victim = p;
+                break;
+            }
+        }
+        CDynLinkLibrary::Unlock();
+        if (!victim)
+            break;
+        delete victim;
+    }
+    state.bInitialized = FALSE;
+}

@@ -1,0 +1,4 @@
+#include "CObject.h"
+
+// Out of line so that the vtable lives once, in framework.dll.
+CObject::~CObject() {}

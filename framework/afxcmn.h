@@ -1,0 +1,4 @@
+// Umbrella header for the common-control wrappers (tree, list, image list).
+#pragma once
+#include "afxwin.h"
+#include <commctrl.h>
