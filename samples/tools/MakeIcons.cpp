@@ -63,7 +63,7 @@ const IconArt kIcons[] = {
         "dddddddddddddddd",
         "................",
       } },
-    { "joint", 138,  // T-shaped beam and column joint
+    { "beam_column_joint", 138,  // T-shaped beam and column joint
       {
         "................",
         "KKKKKKKKKKKKKKKK",
@@ -82,7 +82,7 @@ const IconArt kIcons[] = {
         "....KsRssRdK....",
         "....KKKKKKKK....",
       } },
-    { "slab", 147,  // flat slab
+    { "flat_slab", 147,  // flat slab
       {
         "................",
         "................",
@@ -177,7 +177,7 @@ const IconArt kIcons[] = {
         ".....KKKKKK.....",
         "................",
       } },
-    { "footing", 232,  // column on a stepped footing
+    { "column_footing", 232,  // column on a stepped footing
       {
         "......KKKK......",
         "......KsRK......",
@@ -215,7 +215,7 @@ const IconArt kIcons[] = {
         "nnnnnnnnnnnnnnnn",
         "................",
       } },
-    { "component", 175,  // box (component items)
+    { "component_box", 175,  // box (component items)
       {
         "................",
         ".....KKKKKKKK...",
@@ -234,7 +234,7 @@ const IconArt kIcons[] = {
         ".KKKKKKKKKK.....",
         "................",
       } },
-    { "project", 173,  // three coloured bars (the project item)
+    { "project_bars", 173,  // three coloured bars (the project item)
       {
         "................",
         "................",
@@ -272,26 +272,26 @@ const IconArt kIcons[] = {
         "KK..............",
         "................",
       } },
-    { "wizard", 237,  // magic wand (the wizard root)
+    { "wizard_wand", 237,  // magic wand (the wizard root)
       {
-        "...........Y....",
-        "...........Y....",
-        "..Y......YYWYY..",
-        "..........YYY...",
-        "...........Y..Y.",
-        "Y.........K.....",
-        ".........KdK....",
-        "........KdsK....",
-        ".......KdsK.....",
-        "......KdsK..Y...",
-        ".....KdsK.......",
-        "....KdsK........",
-        "...KKsK.........",
-        "..KKKK..........",
-        ".KKKK...........",
+        "..........Y.....",
+        "..........Y.....",
+        "...Y....YYWYY...",
+        ".........YYY....",
+        "..........Y..Y..",
+        "Y........KK.....",
+        "........KWdK....",
+        ".......KWsdK....",
+        "......KWsdK.....",
+        ".....KWsdK...Y..",
+        "....KWsdK.......",
+        "...KKsdK........",
+        "..KKKdK.........",
+        ".KKKKK..........",
+        "KKKKK...........",
         ".KKK............",
       } },
-    { "member", 238,  // generic member (beam with bars and stirrups)
+    { "generic_member", 238,  // generic member (beam with bars and stirrups)
       {
         "................",
         "................",
@@ -310,7 +310,7 @@ const IconArt kIcons[] = {
         "................",
         "................",
       } },
-    { "custom", 239,  // custom member (a drawn part with a gear)
+    { "custom_member", 239,  // custom member (a drawn part with a gear)
       {
         "................",
         "..KKKKKKKKKK....",
