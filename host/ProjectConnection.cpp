@@ -1,7 +1,8 @@
 #include "ProjectConnection.h"
+#include "SqlStatement.h"
 #include <sqlite3.h>
 
-CProjectConnection::CProjectConnection() : m_pDb(nullptr) {}
+CProjectConnection::CProjectConnection() : m_pDb(nullptr), m_nScopeDepth(0), m_bScopeFailed(FALSE) {}
 
 CProjectConnection::~CProjectConnection() { Close(); }
 
@@ -9,16 +10,14 @@ BOOL CProjectConnection::Open(const wchar_t* path, BOOL bCreate)
 {
     Close();
     // sqlite3_open16 always creates; the flags form needs UTF-8.
-    int n = WideCharToMultiByte(CP_UTF8, 0, path, -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(n > 0 ? n - 1 : 0, '\0');
-    if (n > 1)
-        WideCharToMultiByte(CP_UTF8, 0, path, -1, &utf8[0], n, nullptr, nullptr);
+    std::string utf8 = KxSql::ToUtf8(path ? path : L"");
     int flags = SQLITE_OPEN_READWRITE | (bCreate ? SQLITE_OPEN_CREATE : 0);
     if (sqlite3_open_v2(utf8.c_str(), &m_pDb, flags, nullptr) != SQLITE_OK) {
         SetError(L"open");
         Close();
         return FALSE;
     }
+    sqlite3_extended_result_codes(m_pDb, 1);
     sqlite3_busy_timeout(m_pDb, 0);
     return TRUE;
 }
@@ -26,23 +25,24 @@ BOOL CProjectConnection::Open(const wchar_t* path, BOOL bCreate)
 void CProjectConnection::Close()
 {
     if (m_pDb) {
+        if (!sqlite3_get_autocommit(m_pDb))
+            sqlite3_exec(m_pDb, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close_v2(m_pDb);
         m_pDb = nullptr;
     }
+    m_nScopeDepth = 0;
+    m_bScopeFailed = FALSE;
 }
 
 BOOL CProjectConnection::Execute(const wchar_t* sql)
 {
     if (!m_pDb)
         return FALSE;
-    int n = WideCharToMultiByte(CP_UTF8, 0, sql, -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(n > 0 ? n - 1 : 0, '\0');
-    if (n > 1)
-        WideCharToMultiByte(CP_UTF8, 0, sql, -1, &utf8[0], n, nullptr, nullptr);
+    std::string utf8 = KxSql::ToUtf8(sql);
     char* err = nullptr;
     if (sqlite3_exec(m_pDb, utf8.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
         sqlite3_free(err);
-        SetError(L"execute");
+        ReportFailure(L"execute");
         return FALSE;
     }
     return TRUE;
@@ -57,13 +57,31 @@ void CProjectConnection::SetError(const wchar_t* what)
     }
 }
 
+void CProjectConnection::ReportFailure(const wchar_t* what)
+{
+    SetError(what);
+    MarkFailed();
+}
+
+BOOL CProjectConnection::MayWrite()
+{
+    // SQLite ends a transaction on its own after some errors (disk full, I/O); a statement
+    // run after that would commit on its own and break the scope's all-or-nothing promise.
+    if (m_nScopeDepth > 0 && (!m_pDb || sqlite3_get_autocommit(m_pDb))) {
+        m_strError = L"the transaction of this scope is no longer open";
+        m_bScopeFailed = TRUE;
+        return FALSE;
+    }
+    return m_pDb != nullptr;
+}
+
 sqlite3_stmt* CProjectConnection::Prepare(const wchar_t* sql, const std::vector<std::wstring>& params)
 {
     if (!m_pDb)
         return nullptr;
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare16_v2(m_pDb, sql, -1, &stmt, nullptr) != SQLITE_OK) {
-        SetError(L"prepare");
+        ReportFailure(L"prepare");
         return nullptr;
     }
     for (size_t i = 0; i < params.size(); ++i)
@@ -77,9 +95,13 @@ BOOL CProjectConnection::ExecuteBound(const wchar_t* sql, const std::vector<std:
     sqlite3_stmt* stmt = Prepare(sql, params);
     if (!stmt)
         return FALSE;
+    if (!sqlite3_stmt_readonly(stmt) && !MayWrite()) {
+        sqlite3_finalize(stmt);
+        return FALSE;
+    }
     int rc = sqlite3_step(stmt);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW)
-        SetError(L"execute");
+        ReportFailure(L"execute");
     sqlite3_finalize(stmt);
     return rc == SQLITE_DONE || rc == SQLITE_ROW;
 }
@@ -95,14 +117,58 @@ BOOL CProjectConnection::Query(const wchar_t* sql, const std::vector<std::wstrin
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         std::vector<std::wstring> row;
         int n = sqlite3_column_count(stmt);
-        for (int c = 0; c < n; ++c) {
-            const void* text = sqlite3_column_text16(stmt, c);
-            row.emplace_back(text ? static_cast<const wchar_t*>(text) : L"");
-        }
+        for (int c = 0; c < n; ++c)
+            row.push_back(KxSql::ColumnText(stmt, c));
         rows.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE)
-        SetError(L"query");
+        ReportFailure(L"query");
     sqlite3_finalize(stmt);
     return rc == SQLITE_DONE;
+}
+
+BOOL CProjectConnection::BeginScope()
+{
+    if (!m_pDb)
+        return FALSE;
+    if (m_nScopeDepth++ > 0)
+        return !m_bScopeFailed;
+    m_bScopeFailed = FALSE;
+    // IMMEDIATE: learn at the start, not halfway through, that another process writes.
+    if (sqlite3_exec(m_pDb, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        SetError(L"begin");
+        m_bScopeFailed = TRUE;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CProjectConnection::EndScope()
+{
+    if (m_nScopeDepth == 0)
+        return FALSE;
+    if (--m_nScopeDepth > 0)
+        return !m_bScopeFailed;
+    BOOL ok = FALSE;
+    if (m_pDb && !sqlite3_get_autocommit(m_pDb)) {
+        if (!m_bScopeFailed && sqlite3_exec(m_pDb, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK)
+            ok = TRUE;
+        else {
+            if (!m_bScopeFailed)
+                SetError(L"commit");
+            sqlite3_exec(m_pDb, "ROLLBACK", nullptr, nullptr, nullptr);
+        }
+    }
+    m_bScopeFailed = FALSE;
+    return ok;
+}
+
+long long CProjectConnection::LastInsertRowId() const
+{
+    return m_pDb ? sqlite3_last_insert_rowid(m_pDb) : 0;
+}
+
+int CProjectConnection::Changes() const
+{
+    return m_pDb ? sqlite3_changes(m_pDb) : 0;
 }

@@ -1,4 +1,8 @@
 // One open project file: a SQLite connection addressed by a UTF-16 path.
+//
+// Besides plain statements the connection keeps the state of the project transaction
+// (CProjectConnectTransaction): how deeply scopes are nested and whether any statement inside
+// them failed, so the outermost scope knows whether to commit or to roll back.
 #pragma once
 #include <windows.h>
 #include <string>
@@ -25,12 +29,30 @@ public:
     // Runs one statement with every value bound as a parameter (?1, ?2, ...).
     BOOL ExecuteBound(const wchar_t* sql, const std::vector<std::wstring>& params);
     // Runs one query with bound parameters; every column is returned as text
-    // (NULL as an empty text).
+    // (NULL as an empty text, a whole REAL without its ".0").
     BOOL Query(const wchar_t* sql, const std::vector<std::wstring>& params,
                std::vector<std::vector<std::wstring>>& rows);
 
+    // Transaction scopes. BeginScope opens the transaction at depth 0; EndScope at the
+    // outermost level commits, or rolls back when a statement inside failed or MarkFailed was
+    // called. Returns FALSE when the outermost end had to roll back or could not commit.
+    BOOL BeginScope();
+    BOOL EndScope();
+    int ScopeDepth() const { return m_nScopeDepth; }
+    BOOL ScopeFailed() const { return m_bScopeFailed; }
+    void MarkFailed() { if (m_nScopeDepth > 0) m_bScopeFailed = TRUE; }
+
+    // Statement bookkeeping for the host's own statement helper: a failure inside a scope
+    // dooms the scope; a write while a scope lost its transaction is refused.
+    void ReportFailure(const wchar_t* what);
+    BOOL MayWrite();
+
+    long long LastInsertRowId() const;
+    int Changes() const;
+
     sqlite3* Handle() const { return m_pDb; }
     const std::wstring& GetLastErrorText() const { return m_strError; }
+    void SetErrorText(const std::wstring& text) { m_strError = text; }
 
 private:
     CProjectConnection(const CProjectConnection&) = delete;
@@ -40,4 +62,6 @@ private:
 
     sqlite3* m_pDb;
     std::wstring m_strError;
+    int m_nScopeDepth;
+    BOOL m_bScopeFailed;
 };
