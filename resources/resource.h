@@ -1,6 +1,16 @@
 // Resource ids of the component tree module.
 #pragma once
 
+// The component tree panel (template 12001). The quantity field shares the template's number,
+// as the two live in different namespaces (dialog resources and control ids).
+#define IDD_DLG_COMTREE                 12001
+#define IDC_COMTREE                     1000
+#define IDC_EDIT_NUM                    12001
+#define IDC_STATIC_NUM                  12002
+#define IDC_RADIO_BYFLOOR               12004
+#define IDC_RADIO_BYCOMPONENT           12005
+#define IDC_STATIC_GROUP                12006
+
 // New-component wizard dialog.
 #define IDD_CLW_DIALOG                  102
 #define IDC_WIZARD_TREE                 1000
