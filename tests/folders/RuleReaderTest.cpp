@@ -186,10 +186,6 @@ TEST_F(RuleReaderTest, MalformedTextFailsAndKeepsTheList)
     // Well-formed but without the section: loaded, nothing added.
     EXPECT_EQ(1, Load(L"<r><BaseFloor><F Name=\"x\"/></BaseFloor></r>"));
     EXPECT_EQ(1, Count());
-}
-
-TEST_F(RuleReaderTest, AttributeLookupHandlesMissingNodes)
-{
     EXPECT_STREQ(L"", m_rules.GetAttributeValue(nullptr, L"Name"));
 }
 
