@@ -53,9 +53,10 @@ TEST(SampleBuilders, SampleProjectIsRealisticAndConsistent)
         if (folders->GetAsInteger(L"comfolderid", r) >= 100 && folders->GetAsFloat(L"volume", r) > 1)
             userFolderWithCount = true;
         CString parent = folders->GetAsString(L"parentid", r);
-        if (!parent.IsEmpty())
+        if (!parent.IsEmpty()) {
             EXPECT_TRUE(folderKeys.count({ folders->GetAsInteger(L"floorid", r), parent.GetString() }))
                 << "a parent row comes before its child";
+        }
     }
     EXPECT_TRUE(userFolderWithCount);
 
