@@ -14,8 +14,16 @@ int NDataModelDataSet::InitFieldStr()
 
 std::wstring NDataModelDataSet::Lower(const std::wstring& s)
 {
+    // Field names are nearly always ASCII; lower those directly, the system call only for the rest.
     std::wstring r(s);
-    if (!r.empty())
+    bool ascii = true;
+    for (wchar_t& ch : r) {
+        if (ch >= L'A' && ch <= L'Z')
+            ch = static_cast<wchar_t>(ch + 32);
+        else if (ch > 0x7F)
+            ascii = false;
+    }
+    if (!ascii)
         CharLowerBuffW(&r[0], static_cast<DWORD>(r.size()));
     return r;
 }

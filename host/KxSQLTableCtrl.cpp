@@ -28,7 +28,7 @@ BOOL CKxSQLTableCtrl::Open(LPCTSTR pszSelect, const std::vector<std::wstring>& p
     if (!pConn)
         return FALSE;
     m_pConn = pConn;
-    m_pStmt = new CSqlStatement(pConn, pszSelect);
+    m_pStmt = new CSqlStatement(pConn, pszSelect, false);
     if (!m_pStmt->IsValid()) {
         delete m_pStmt;
         m_pStmt = nullptr;

@@ -24,6 +24,7 @@ BOOL CProjectConnection::Open(const wchar_t* path, BOOL bCreate)
 
 void CProjectConnection::Close()
 {
+    DropStatements();
     if (m_pDb) {
         if (!sqlite3_get_autocommit(m_pDb))
             sqlite3_exec(m_pDb, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -171,4 +172,37 @@ long long CProjectConnection::LastInsertRowId() const
 int CProjectConnection::Changes() const
 {
     return m_pDb ? sqlite3_changes(m_pDb) : 0;
+}
+
+sqlite3_stmt* CProjectConnection::TakeStatement(const wchar_t* sql)
+{
+    for (size_t i = 0; i < m_cache.size(); ++i) {
+        if (m_cache[i].first == sql) {
+            sqlite3_stmt* stmt = m_cache[i].second;
+            m_cache.erase(m_cache.begin() + i);
+            return stmt;
+        }
+    }
+    return nullptr;
+}
+
+void CProjectConnection::GiveStatement(const wchar_t* sql, sqlite3_stmt* stmt)
+{
+    if (!stmt)
+        return;
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    if (!m_pDb || m_cache.size() >= 48) {
+        sqlite3_finalize(stmt);
+        return;
+    }
+    // Most recently used first, so the lookups of a busy loop end early.
+    m_cache.insert(m_cache.begin(), std::make_pair(std::wstring(sql), stmt));
+}
+
+void CProjectConnection::DropStatements()
+{
+    for (auto& entry : m_cache)
+        sqlite3_finalize(entry.second);
+    m_cache.clear();
 }

@@ -47,6 +47,12 @@ public:
     void ReportFailure(const wchar_t* what);
     BOOL MayWrite();
 
+    // Prepared statements kept for reuse, keyed by their SQL text (the host runs the same
+    // few statements thousands of times while a tree is built). Take returns NULL when none
+    // is free; Give hands a reset statement back (or finalizes it when the cache is full).
+    sqlite3_stmt* TakeStatement(const wchar_t* sql);
+    void GiveStatement(const wchar_t* sql, sqlite3_stmt* stmt);
+
     long long LastInsertRowId() const;
     int Changes() const;
 
@@ -60,8 +66,11 @@ private:
     void SetError(const wchar_t* what);
     sqlite3_stmt* Prepare(const wchar_t* sql, const std::vector<std::wstring>& params);
 
+    void DropStatements();
+
     sqlite3* m_pDb;
     std::wstring m_strError;
+    std::vector<std::pair<std::wstring, sqlite3_stmt*>> m_cache;
     int m_nScopeDepth;
     BOOL m_bScopeFailed;
 };

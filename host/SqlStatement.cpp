@@ -19,6 +19,20 @@ std::string ToUtf8(const std::wstring& text)
     return out;
 }
 
+static std::wstring IntText(long long v)
+{
+    wchar_t buf[24];
+    wchar_t* p = buf + 24;
+    unsigned long long u = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+    do {
+        *--p = static_cast<wchar_t>(L'0' + u % 10);
+        u /= 10;
+    } while (u);
+    if (v < 0)
+        *--p = L'-';
+    return std::wstring(p, buf + 24);
+}
+
 std::wstring FormatNumber(double value)
 {
     if (!std::isfinite(value))
@@ -26,10 +40,8 @@ std::wstring FormatNumber(double value)
     if (value == 0)
         return L"0";
     wchar_t buf[64];
-    if (std::fabs(value) < 1e15 && value == std::floor(value)) {
-        swprintf(buf, 64, L"%lld", static_cast<long long>(value));
-        return buf;
-    }
+    if (std::fabs(value) < 1e15 && value == std::floor(value))
+        return IntText(static_cast<long long>(value));
     for (int precision = 15; precision <= 17; ++precision) {
         swprintf(buf, 64, L"%.*g", precision, value);
         if (wcstod(buf, nullptr) == value)
@@ -41,11 +53,8 @@ std::wstring FormatNumber(double value)
 std::wstring ColumnText(sqlite3_stmt* stmt, int col)
 {
     switch (sqlite3_column_type(stmt, col)) {
-    case SQLITE_INTEGER: {
-        wchar_t buf[32];
-        swprintf(buf, 32, L"%lld", static_cast<long long>(sqlite3_column_int64(stmt, col)));
-        return buf;
-    }
+    case SQLITE_INTEGER:
+        return IntText(sqlite3_column_int64(stmt, col));
     case SQLITE_FLOAT:
         return FormatNumber(sqlite3_column_double(stmt, col));
     case SQLITE_TEXT: {
@@ -106,11 +115,17 @@ bool IsWholeDouble(const std::wstring& text, double& value)
 
 } // namespace KxSql
 
-CSqlStatement::CSqlStatement(CProjectConnection* pConn, const wchar_t* sql)
+CSqlStatement::CSqlStatement(CProjectConnection* pConn, const wchar_t* sql, bool bReuse)
     : m_pConn(pConn), m_pStmt(nullptr), m_bRow(false), m_bConstraint(false)
 {
     if (!m_pConn || !m_pConn->Handle())
         return;
+    if (bReuse) {
+        m_strSql = sql;
+        m_pStmt = m_pConn->TakeStatement(sql);
+        if (m_pStmt)
+            return;
+    }
     if (sqlite3_prepare16_v2(m_pConn->Handle(), sql, -1, &m_pStmt, nullptr) != SQLITE_OK) {
         m_pConn->ReportFailure(L"prepare");
         m_pStmt = nullptr;
@@ -119,7 +134,11 @@ CSqlStatement::CSqlStatement(CProjectConnection* pConn, const wchar_t* sql)
 
 CSqlStatement::~CSqlStatement()
 {
-    if (m_pStmt)
+    if (!m_pStmt)
+        return;
+    if (!m_strSql.empty())
+        m_pConn->GiveStatement(m_strSql.c_str(), m_pStmt);
+    else
         sqlite3_finalize(m_pStmt);
 }
 

@@ -31,7 +31,9 @@ bool IsWholeDouble(const std::wstring& text, double& value);
 class CSqlStatement
 {
 public:
-    CSqlStatement(CProjectConnection* pConn, const wchar_t* sql);
+    // bReuse: take the statement from the connection's cache and give it back at the end.
+    // A statement that may outlive its connection (a cursor) is not reused.
+    CSqlStatement(CProjectConnection* pConn, const wchar_t* sql, bool bReuse = true);
     ~CSqlStatement();
     bool IsValid() const { return m_pStmt != nullptr; }
 
@@ -64,6 +66,7 @@ private:
 
     CProjectConnection* m_pConn;
     sqlite3_stmt* m_pStmt;
+    std::wstring m_strSql;  // set when the statement goes back to the cache
     bool m_bRow;
     bool m_bConstraint;
 };
