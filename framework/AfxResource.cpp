@@ -32,6 +32,29 @@ HINSTANCE AfxFindResourceHandle(LPCWSTR lpszName, LPCWSTR lpszType)
     return hCurrent;
 }
 
+static bool HasString(HINSTANCE hInst, UINT nID)
+{
+    LPCWSTR p = nullptr;
+    return hInst && ::LoadStringW(hInst, nID, (LPWSTR)&p, 0) > 0;
+}
+
+HINSTANCE AfxFindStringResourceHandle(UINT nID)
+{
+    HINSTANCE hCurrent = AfxGetResourceHandle();
+    if (HasString(hCurrent, nID))
+        return hCurrent;
+    HINSTANCE hFound = nullptr;
+    CDynLinkLibrary::Lock();
+    for (CDynLinkLibrary* p = CDynLinkLibrary::GetFirst(); p && !hFound; p = p->m_pNextDLL) {
+        if (HasString(p->m_hResource, nID))
+            hFound = p->m_hResource;
+    }
+    CDynLinkLibrary::Unlock();
+    if (!hFound && HasString(GetModuleHandleW(nullptr), nID))
+        hFound = GetModuleHandleW(nullptr);
+    return hFound;
+}
+
 BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE hModule)
 {
     if (state.bInitialized)

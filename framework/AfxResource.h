@@ -29,6 +29,9 @@ FW_API HINSTANCE AfxGetResourceHandle();
 FW_API void AfxSetResourceHandle(HINSTANCE hInstResource);
 FW_API HINSTANCE AfxGetInstanceHandle();
 FW_API HINSTANCE AfxFindResourceHandle(LPCWSTR lpszName, LPCWSTR lpszType);
+// Strings come in blocks of 16 ids that several modules may each hold part of: the module
+// that has this very string, searched in the same order; NULL when none has it.
+FW_API HINSTANCE AfxFindStringResourceHandle(UINT nID);
 
 FW_API BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE hModule);
 FW_API void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll = FALSE);

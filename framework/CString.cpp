@@ -440,8 +440,7 @@ void CString::AppendFormatRaw(LPCWSTR pszFormat, ...)
 
 BOOL CString::LoadString(UINT nID)
 {
-    // Strings live in blocks of 16; the block is the resource to look for along the chain.
-    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCEW((nID >> 4) + 1), (LPCWSTR)RT_STRING);
+    HINSTANCE hInst = AfxFindStringResourceHandle(nID);
     if (!hInst)
         return FALSE;
     LPCWSTR p = nullptr;

@@ -2,3 +2,6 @@
 #pragma once
 #include "afxwin.h"
 #include <commctrl.h>
+#include "CImageList.h"
+#include "CTreeCtrl.h"
+#include "CListCtrl.h"
