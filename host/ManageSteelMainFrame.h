@@ -13,6 +13,9 @@ public:
     void SetSteelMainFrame(HWND hWnd);
     // The registered window, NULL when none is registered or it has been destroyed since.
     HWND GetSteelMainFrameHwnd() const;
+    // The same window as a framework window (a temporary one unless the host bound it), the
+    // parent the module gives its modal dialogs; NULL when none is registered.
+    CWnd* GetSteelMainFrame() const { return CWnd::FromHandle(GetSteelMainFrameHwnd()); }
 
 private:
     CManageSteelMainFrame();
