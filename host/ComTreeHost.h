@@ -23,3 +23,5 @@
 #include "StringCompositor.h"
 #include "Timing.h"
 #include "SoftShowPicInfoOpr.h"
+#include "Dialog_Common.h"
+#include "KxListCtrl.h"
