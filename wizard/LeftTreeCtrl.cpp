@@ -5,12 +5,15 @@
 namespace {
 
 // The tree's images 0..10, in the order the rules' ImageIndex/SelectIndex count them.
-const UINT s_nTreeIcons[] = { 237, 222, 138, 147, 228, 230, 234, 236, 232, 238, 239 };
+const UINT s_nTreeIcons[] = {
+    IDI_WIZARD_ROOT, IDI_TREE_BRICK_WALL, IDI_TREE_JOINT, IDI_TREE_SLAB, IDI_TREE_COLUMN, IDI_TREE_PILE,
+    IDI_TREE_STAIRS, IDI_TREE_RING, IDI_TREE_FOOTING, IDI_WIZARD_MEMBER, IDI_WIZARD_OTHER,
+};
 
-// Class items carry their class number, the root and the categories 0.
+// Whatever the template says: a plain chooser, no label editing and no dragging.
 const DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS |
                          TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS;
-static_assert(kTreeStyle == 0x50810037, "the wizard tree has no label editing");
+static_assert(kTreeStyle == 0x50810037, "style of the wizard's class tree");
 
 } // namespace
 

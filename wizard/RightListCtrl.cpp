@@ -7,7 +7,7 @@ const int kTypeGroup = 1;
 const int kFirstPicture = 11;
 const int kLastPicture = 99;
 
-// Near-white, so that the white of the pictures stays white.
+// The pictures' transparent background: near-white, so that their own white stays white.
 const COLORREF kPictureMask = RGB(255, 255, 254);
 
 HBITMAP LoadPicture(const CString& strPath)
@@ -39,7 +39,9 @@ void CRightListCtrl::InitList()
 {
     EnableGroupView(1);
     m_imageList.DeleteImageList();
-    m_imageList.Create(40, 40, ILC_COLOR24, 2, 1);
+    // With a mask, the pictures' mask-coloured background draws in the list's white; without
+    // one the masked pixels would come out black.
+    m_imageList.Create(40, 40, ILC_COLOR24 | ILC_MASK, 2, 1);
     CString strDataPath = KxMfc::Fun::GetSysDataPath();
     for (int n = kFirstPicture; n <= kLastPicture; ++n) {
         CString strPath;
