@@ -1,4 +1,5 @@
 // comtree-demo.exe --project FILE --data DIR [--dump] [--screenshot FILE.png]
+// comtree-demo.exe --data DIR --wizard TYPE [--screenshot FILE.png]
 // A host application around the component tree module.
 #include <windows.h>
 #include <commctrl.h>
@@ -8,11 +9,12 @@
 #include "ProjectConnection.h"
 #include "resources/ComTreeModule.h"
 #include "Screenshot.h"
+#include "DemoWizard.h"
 
 namespace {
 
 struct Options {
-    std::wstring project, data, screenshot;
+    std::wstring project, data, screenshot, wizard;
     bool dump = false;
 };
 
@@ -28,10 +30,11 @@ bool ParseOptions(int argc, wchar_t** argv, Options& opt, std::wstring& error)
         if (a == L"--project") { if (!value(opt.project)) return false; }
         else if (a == L"--data") { if (!value(opt.data)) return false; }
         else if (a == L"--screenshot") { if (!value(opt.screenshot)) return false; }
+        else if (a == L"--wizard") { if (!value(opt.wizard)) return false; }
         else if (a == L"--dump") opt.dump = true;
         else { error = L"unknown option " + a; return false; }
     }
-    if (opt.project.empty()) { error = L"--project FILE is required"; return false; }
+    if (opt.project.empty() && opt.wizard.empty()) { error = L"--project FILE is required"; return false; }
     return true;
 }
 
@@ -78,6 +81,8 @@ int wmain(int argc, wchar_t** argv)
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES };
     InitCommonControlsEx(&icc);
+    if (!opt.wizard.empty())
+        return RunWizardDemo(opt.data, opt.wizard, opt.screenshot);
 
     CProjectConnection db;
     std::vector<std::vector<std::wstring>> rows;
