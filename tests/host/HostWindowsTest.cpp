@@ -73,8 +73,9 @@ TEST(HostKxListCtrl, ItemsGoIntoTheirGroupAndGroupsGoAway)
         item.mask = LVIF_GROUPID | LVIF_PARAM | LVIF_IMAGE;
         item.iItem = i;
         ASSERT_TRUE(::SendMessageW(hList, LVM_GETITEMW, 0, (LPARAM)&item));
-        if (groups)
+        if (groups) {
             EXPECT_EQ(1, item.iGroupId);
+        }
         EXPECT_EQ(111 + i, (int)item.lParam);
         EXPECT_EQ(i, item.iImage);
     }

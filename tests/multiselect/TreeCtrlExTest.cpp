@@ -27,8 +27,9 @@ protected:
     static CRecordingParent& Host()
     {
         static CRecordingParent host;
-        if (host.m_hWnd == NULL)
+        if (host.m_hWnd == NULL) {
             EXPECT_TRUE(host.CreateHost());
+        }
         return host;
     }
     CRecordingParent& parent = Host();
