@@ -1,6 +1,7 @@
 #include "folders/ComFolderRuleManager.h"
 #include <stdlib.h>
 #include "folders/RuleDocument.h"
+
 CComFolderRuleManager::CComFolderRuleManager()
 {
 }
