@@ -1,0 +1,815 @@
+#include "tree/CompoentsTreeCtrl.h"
+
+#include <cstdlib>
+
+#include "ComTreeHost.h"
+#include "folders/ComFolderManager.h"
+#include "resources/ComTreeModule.h"
+#include "tree/ComponentRowIndex.h"
+#include "tree/ComTreeHostSite.h"
+#include "tree/VolumeText.h"
+
+namespace
+{
+// Window style InitTree gives the control: child, visible, border, tab stop; has-buttons,
+// has-lines, lines-at-root, edit-labels, disable-drag-drop, show-selection-always.
+const DWORD kTreeStyle = 0x5081003F;
+
+// Category heads of the by-component layout belong to no floor.
+const int kNoFloor = -2000;
+
+// The 13 icons of the image list, in image-index order. Index 9 marks floors, 10 components,
+// 11 the project; folders take the indices their rule gives them.
+const UINT kIconIds[] = { 148, 222, 138, 147, 228, 230, 234, 236, 232, 149, 175, 173, 185 };
+const int kImageFloor = 9;
+const int kImageComponent = 10;
+const int kImageProject = 11;
+
+// The floor suffix is the module's one narrow literal: "层" in code page 936, converted
+// through the system code page as the rest of the host's narrow texts are.
+const char kFloorSuffix[] = "\xb2\xe3";
+
+CParamProp* NewRecord(CParamProp::TreeNodeType nType, int nFloorId, int nComType,
+                      float fVolume, const CString& strId, const CString& strName)
+{
+    CParamProp* pProp = new CParamProp;
+    pProp->m_nNodeType = nType;
+    pProp->m_nFloorID = nFloorId;
+    pProp->m_nComType = nComType;
+    pProp->m_fVolume = fVolume;
+    pProp->m_strID = strId;
+    pProp->m_strName = strName;
+    return pProp;
+}
+
+CString IntText(int nValue)
+{
+    CString strText;
+    strText.Format(L"%d", nValue);
+    return strText;
+}
+
+// Column numbers of the folder fields, looked up once per scan instead of once per read.
+struct FolderColumns
+{
+    int nId, nFloorId, nAllowOwnerCom, nParentId, nName, nImage, nSelImage, nComType;
+    int nInitCreate, nVolume, nFloorShowId;
+
+    explicit FolderColumns(const NDataModelDataSet* pSet)
+        : nId(pSet->GetColNum(L"comfolderid")), nFloorId(pSet->GetColNum(L"floorid")),
+          nAllowOwnerCom(pSet->GetColNum(L"allowownercom")),
+          nParentId(pSet->GetColNum(L"parentid")), nName(pSet->GetColNum(L"foldername")),
+          nImage(pSet->GetColNum(L"imageindex")), nSelImage(pSet->GetColNum(L"selectedindex")),
+          nComType(pSet->GetColNum(L"comtype")), nInitCreate(pSet->GetColNum(L"initcreate")),
+          nVolume(pSet->GetColNum(L"volume")), nFloorShowId(pSet->GetColNum(L"floorshowid"))
+    {
+    }
+};
+}
+
+BEGIN_MESSAGE_MAP(CCompoentsTreeCtrl, CTreeCtrlEx)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_MOUSEMOVE()
+    ON_WM_KEYDOWN()
+    ON_WM_RBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_TIMER()
+    ON_NOTIFY_REFLECT_EX(TVN_ITEMEXPANDING, OnItemexpanding)
+    ON_NOTIFY_REFLECT_EX(TVN_SELCHANGED, OnSelchanged)
+    ON_NOTIFY_REFLECT_EX(NM_SETFOCUS, OnSetfocus)
+    ON_NOTIFY_REFLECT_EX(NM_KILLFOCUS, OnKillfocus)
+END_MESSAGE_MAP()
+
+CCompoentsTreeCtrl::CCompoentsTreeCtrl()
+    : m_bMovePending(0), m_nMoveComId(0), m_bTreeReady(0), cutItem(NULL),
+      m_pFolderManager(new CComFolderManager), m_hFirstItem(NULL), m_nNewAdd(0),
+      m_nFolderRowCursor(1), m_pFolderView(NULL), m_pHostSite(NULL),
+      m_pBuildIndex(NULL)
+{
+}
+
+CCompoentsTreeCtrl::~CCompoentsTreeCtrl()
+{
+    delete m_pFolderView;
+    delete m_pFolderManager;
+}
+
+BOOL CCompoentsTreeCtrl::PreCreateWindow(CREATESTRUCT& cs)
+{
+    cs.dwExStyle |= WS_EX_CLIENTEDGE;
+    cs.style &= ~WS_BORDER;
+    return CTreeCtrlEx::PreCreateWindow(cs);
+}
+
+CComTreeHostSite* CCompoentsTreeCtrl::GetHostSite()
+{
+    if (m_pHostSite == NULL)
+        m_pHostSite = dynamic_cast<CComTreeHostSite*>(GetParent());
+    return m_pHostSite;
+}
+
+CParamProp* CCompoentsTreeCtrl::GetItemProp(HTREEITEM hItem)
+{
+    if (hItem == NULL || GetSafeHwnd() == NULL)
+        return NULL;
+    return reinterpret_cast<CParamProp*>(GetItemData(hItem));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Building and releasing
+
+int CCompoentsTreeCtrl::InitTree(CString strProjectName, int nByFloor)
+{
+    // Without a window there is nothing to build into; the call is a no-op.
+    if (GetSafeHwnd() == NULL)
+        return 1;
+    CWaitCursor wait;
+    m_bTreeReady = 1;
+    ReleaseAllItems();
+
+    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, kTreeStyle);
+    LoadImageList();
+
+    if (strProjectName.IsEmpty())
+    {
+        CAccessProject_ProjectInfoTable info;
+        strProjectName = info.GetProjectName();
+    }
+    CParamProp* pProject = NewRecord(CParamProp::NodeProject, -1, 0, 0.0f, CString(), CString());
+    HTREEITEM hProject = InsertItem(TVI_ROOT, strProjectName, (DWORD_PTR)pProject, kImageProject,
+                                    kImageProject);
+    if (hProject == NULL)
+    {
+        delete pProject;
+        return 1;
+    }
+
+    InitTreeFolderDataSet(m_pFolderManager->m_pFloorDataSet, m_pFolderManager->m_pComFolderDataSet);
+    // One read of the component table serves every folder of this build.
+    CComponentRowIndex index;
+    m_pBuildIndex = index.Load() ? &index : NULL;
+    if (nByFloor)
+        InsertItemByFloor(hProject, L"0");
+    else
+        InsertItemByComFolder(hProject);
+    m_pBuildIndex = NULL;
+
+    m_hFirstItem = GetChildItem(hProject);
+    if (m_hFirstItem != NULL)
+        SelectItem(m_hFirstItem);
+    return 1;
+}
+
+void CCompoentsTreeCtrl::LoadImageList()
+{
+    m_imageList.DeleteImageList();
+    m_imageList.Create(16, 16, ILC_COLOR16, 4, 4);
+    HINSTANCE hModule = CComTreeModule::GetInstance();
+    for (UINT nId : kIconIds)
+    {
+        HICON hIcon = (HICON)LoadImage(hModule, MAKEINTRESOURCE(nId), IMAGE_ICON, 16, 16, 0);
+        if (hIcon == NULL)
+        {
+            // A missing icon must not shift the indices of the ones after it.
+            hIcon = CreateIcon(hModule, 16, 16, 1, 1, NULL, NULL);
+        }
+        m_imageList.Add(hIcon);
+        if (hIcon != NULL)
+            DestroyIcon(hIcon);
+    }
+    SetImageList(&m_imageList, TVSIL_NORMAL);
+}
+
+HTREEITEM CCompoentsTreeCtrl::InsertItem(HTREEITEM hParent, CString strText, DWORD_PTR dwData,
+                                         int nImage, int nSelectedImage)
+{
+    if (GetSafeHwnd() == NULL)
+        return NULL;
+    // Text, images and the record go in with one insertion: an item never exists without
+    // its record, and a refused insertion leaves nothing set.
+    return CTreeCtrl::InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM,
+                                 strText, nImage, nSelectedImage, 0, 0, (LPARAM)dwData,
+                                 hParent, TVI_LAST);
+}
+
+void CCompoentsTreeCtrl::ReleaseRecords(HTREEITEM hItem)
+{
+    // Iterative pre-order walk of hItem's subtree: a large tree must not cost stack depth.
+    if (hItem == NULL)
+        return;
+    HTREEITEM hCur = hItem;
+    while (hCur != NULL)
+    {
+        delete GetItemProp(hCur);
+        HTREEITEM hNext = GetChildItem(hCur);
+        if (hNext == NULL)
+        {
+            while (hCur != hItem && (hNext = GetNextSiblingItem(hCur)) == NULL)
+                hCur = GetParentItem(hCur);
+            if (hCur == hItem)
+                hNext = NULL;
+        }
+        hCur = hNext;
+    }
+}
+
+void CCompoentsTreeCtrl::ReleaseAllItems()
+{
+    if (GetSafeHwnd() == NULL)
+        return;
+    // Nothing selected first: the deletions below then cannot hand the parent a selection
+    // change whose item carries a released record.
+    SelectItem(NULL);
+    for (HTREEITEM hTop = GetRootItem(); hTop != NULL; hTop = GetNextSiblingItem(hTop))
+        ReleaseRecords(hTop);
+    DeleteAllItems();
+    m_hFirstItem = NULL;
+    m_arrSelItems.RemoveAll();
+    m_arrOpItems.RemoveAll();
+}
+
+void CCompoentsTreeCtrl::FreeTree(HTREEITEM hItem)
+{
+    m_hFirstItem = NULL;
+    m_bTreeReady = 0;
+    if (GetSafeHwnd() == NULL)
+        return;
+    if (hItem == NULL)
+    {
+        HTREEITEM hTop;
+        while ((hTop = GetRootItem()) != NULL)
+            FreeTree(hTop);
+        return;
+    }
+    // Records first, then one deletion of the whole branch: the control removes the
+    // descendants with it, and any selection it moves lands outside the branch.
+    ReleaseRecords(hItem);
+    DeleteItem(hItem);
+    m_arrSelItems.RemoveAll();
+}
+
+void CCompoentsTreeCtrl::FreeAllData()
+{
+    if (GetSafeHwnd() == NULL)
+    {
+        m_hFirstItem = NULL;
+        m_bTreeReady = 0;
+        return;
+    }
+    HTREEITEM hTop = GetRootItem();
+    SelectItem(hTop);
+    FreeTree(hTop);
+}
+
+void CCompoentsTreeCtrl::InitAllTreeData()
+{
+    FreeAllData();
+    m_pFolderManager->ReLoad();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The merged folder view
+
+void CCompoentsTreeCtrl::InitTreeFolderDataSet(NDataModelDataSet* pFloors,
+                                               NDataModelDataSet* pFolders)
+{
+    const int nFloorRows = pFloors ? pFloors->GetRowCount() : 0;
+
+    BOOL bCreated = FALSE;
+    for (int nRow = 1; nRow <= nFloorRows; ++nRow)
+    {
+        if (pFloors->GetAsInteger(L"createmode", nRow) == 1)
+        {
+            m_pFolderManager->CreateFloorFolders(pFloors->GetAsInteger(L"id", nRow));
+            pFloors->SetAsInteger(L"createmode", nRow, 0);
+            bCreated = TRUE;
+        }
+    }
+    if (bCreated)
+    {
+        // The new folders and the cleared flags reach the file together; leaving the flags
+        // set in the file would give those floors a second set of folders on the next open.
+        CProjectConnectTransaction transaction;
+        if (m_pFolderManager->m_pComFolderDataSet)
+            m_pFolderManager->m_pComFolderDataSet->DoSqlUpdate();
+        if (m_pFolderManager->m_pFloorDataSet)
+            m_pFolderManager->m_pFloorDataSet->DoSqlUpdate();
+        if (pFolders == NULL)
+            pFolders = m_pFolderManager->m_pComFolderDataSet;
+    }
+
+    delete m_pFolderView;
+    m_pFolderView = new CProject_ComFolderTable;
+    m_pFolderView->InitFieldStr();
+    const int nFloorShowCol = m_pFolderView->AddField(L"floorshowid", KXFT_INTEGER, 0);
+
+    if (pFloors)
+    {
+        pFloors->ResetSortField();
+        pFloors->AddSortField(L"id", 1);
+        pFloors->Sort();
+    }
+    const int nFolderRows = pFolders ? pFolders->GetRowCount() : 0;
+    if (pFolders)
+    {
+        pFolders->ResetSortField();
+        pFolders->AddSortField(L"floorid", 1);
+        pFolders->Sort();
+    }
+
+    if (pFolders && nFolderRows > 0)
+    {
+        // Columns of the folder dataset and of the view that hold the same field.
+        const int nSrcCols = pFolders->GetFieldCount();
+        CArray<int, int> arrDestCol;
+        arrDestCol.SetSize(nSrcCols);
+        for (int nCol = 0; nCol < nSrcCols; ++nCol)
+            arrDestCol[nCol] = m_pFolderView->GetColNum(pFolders->GetFieldName(nCol));
+        const int nSrcFloorCol = pFolders->GetColNum(L"floorid");
+
+        int nStartRow = 1;
+        for (int nFloor = 1; nFloor <= nFloorRows && nStartRow <= nFolderRows; ++nFloor)
+        {
+            const int nFloorId = pFloors->GetAsInteger(L"id", nFloor);
+            const int nShowId = pFloors->GetAsInteger(L"showid", nFloor);
+            int nRow = nStartRow;
+            for (; nRow <= nFolderRows; ++nRow)
+            {
+                const int nRowFloor = pFolders->GetAsInteger(nSrcFloorCol, nRow);
+                if (nRowFloor > nFloorId)
+                    break;
+                if (nRowFloor < nFloorId)
+                    continue;
+                const int nNew = m_pFolderView->InsertRow(m_pFolderView->GetRowCount() + 1);
+                for (int nCol = 0; nCol < nSrcCols; ++nCol)
+                {
+                    if (arrDestCol[nCol] >= 0)
+                        m_pFolderView->SetAsString(arrDestCol[nCol], nNew,
+                                                   pFolders->GetAsString(nCol, nRow));
+                }
+                m_pFolderView->SetAsInteger(nFloorShowCol, nNew, nShowId);
+            }
+            nStartRow = nRow;
+        }
+    }
+
+    m_pFolderView->ResetSortField();
+    m_pFolderView->AddSortField(L"floorshowid", 1);
+    m_pFolderView->AddSortField(L"comfolderid", 1);
+    m_pFolderView->Sort();
+
+    if (pFloors)
+    {
+        pFloors->ResetSortField();
+        pFloors->AddSortField(L"showid", 1);
+        pFloors->Sort();
+    }
+    m_nFolderRowCursor = 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Population
+
+HTREEITEM CCompoentsTreeCtrl::InsertFolderItem(HTREEITEM hParent, int nFloorId,
+                                               const CString& strId, const CString& strName,
+                                               int nComType, float fVolume,
+                                               const CString& strVolumeText, int nImage,
+                                               int nSelectedImage)
+{
+    CParamProp* pProp = NewRecord(CParamProp::NodeFolder, nFloorId, nComType, fVolume, strId,
+                                  strName);
+    CString strText = strName;
+    if (_wtoi(strId) > 99)
+        strText.Format(L"%s*%s", strName, strVolumeText);
+    HTREEITEM hItem = InsertItem(hParent, strText, (DWORD_PTR)pProp, nImage, nSelectedImage);
+    if (hItem == NULL)
+        delete pProp;
+    return hItem;
+}
+
+HTREEITEM CCompoentsTreeCtrl::InsertComponentItem(HTREEITEM hParent, int nFloorId, int nId,
+                                                  const CString& strName, int nComType,
+                                                  float fVolume, const CString& strVolumeText)
+{
+    CParamProp* pProp = NewRecord(CParamProp::NodeComponent, nFloorId, nComType, fVolume,
+                                  IntText(nId), strName);
+    HTREEITEM hItem = InsertItem(hParent, strName + L"*" + strVolumeText, (DWORD_PTR)pProp,
+                                 kImageComponent, kImageComponent);
+    if (hItem == NULL)
+        delete pProp;
+    return hItem;
+}
+
+void CCompoentsTreeCtrl::InsertItemByFloor(HTREEITEM hParent, CString strCategoryId)
+{
+    NDataModelDataSet* pFloors = m_pFolderManager->m_pFloorDataSet;
+    if (pFloors == NULL)
+        return;
+    int nFloorRows = pFloors->GetRowCount();
+    if (!strCategoryId.IsEmpty() && _wtoi(strCategoryId) == 50 && nFloorRows > 1)
+        nFloorRows = 1;  // the foundation category lists the first floor only
+
+    const CString strSuffix(kFloorSuffix);
+    for (int nRow = 1; nRow <= nFloorRows; ++nRow)
+    {
+        const CString strName = pFloors->GetAsString(L"lcmc", nRow) + strSuffix;
+        CParamProp* pProp = NewRecord(CParamProp::NodeFloor, pFloors->GetAsInteger(L"id", nRow),
+                                      0, 1.0f, CString(), strName);
+        HTREEITEM hFloor = InsertItem(hParent, strName, (DWORD_PTR)pProp, kImageFloor,
+                                      kImageFloor);
+        if (hFloor == NULL)
+        {
+            delete pProp;
+            continue;
+        }
+        InsertItemByComFolder(hFloor, pFloors->GetAsInteger(L"showid", nRow), strCategoryId);
+    }
+}
+
+void CCompoentsTreeCtrl::InsertItemByComFolder(HTREEITEM hProjectItem)
+{
+    CProject_ComFolderTable* pView = m_pFolderView;
+    if (pView == NULL)
+        return;
+    const FolderColumns col(pView);
+    const int nRows = pView->GetRowCount();
+    for (int nRow = 1; nRow <= nRows; ++nRow)
+    {
+        const int nFloorId = pView->GetAsInteger(col.nFloorId, nRow);
+        if (nFloorId > 0)
+            break;
+        const CString strId = pView->GetAsString(col.nId, nRow);
+        const int nId = _wtoi(strId);
+        if (nFloorId != 0 || nId % 10 != 0 || nId >= 99)
+            continue;
+        const int nVolume = pView->GetAsInteger(col.nVolume, nRow);
+        HTREEITEM hHead = InsertFolderItem(hProjectItem, kNoFloor, strId,
+                                           pView->GetAsString(col.nName, nRow),
+                                           pView->GetAsInteger(col.nComType, nRow),
+                                           (float)nVolume, IntText(nVolume),
+                                           pView->GetAsInteger(col.nImage, nRow),
+                                           pView->GetAsInteger(col.nSelImage, nRow));
+        if (hHead == NULL)
+            continue;
+        m_nFolderRowCursor = nRow + 1;
+        InsertItemByFloor(hHead, strId);
+    }
+}
+
+void CCompoentsTreeCtrl::InsertItemByComFolder(HTREEITEM hParent, int nFloorShowId,
+                                               CString strParentId)
+{
+    CProject_ComFolderTable* pView = m_pFolderView;
+    if (pView == NULL)
+        return;
+    const FolderColumns col(pView);
+    const int nRows = pView->GetRowCount();
+    for (int nRow = m_nFolderRowCursor; nRow <= nRows; ++nRow)
+    {
+        const int nRowShowId = pView->GetAsInteger(col.nFloorShowId, nRow);
+        if (nRowShowId == nFloorShowId && pView->GetAsInteger(col.nInitCreate, nRow) != 0
+            && pView->GetAsString(col.nParentId, nRow) == strParentId)
+        {
+            const int nFloorId = pView->GetAsInteger(col.nFloorId, nRow);
+            const CString strId = pView->GetAsString(col.nId, nRow);
+            const double dVolume = pView->GetAsFloat(col.nVolume, nRow);
+            HTREEITEM hFolder = InsertFolderItem(hParent, nFloorId, strId,
+                                                 pView->GetAsString(col.nName, nRow),
+                                                 pView->GetAsInteger(col.nComType, nRow),
+                                                 (float)dVolume, FormatVolumeText(dVolume),
+                                                 pView->GetAsInteger(col.nImage, nRow),
+                                                 pView->GetAsInteger(col.nSelImage, nRow));
+            if (hFolder == NULL)
+                continue;
+            if (pView->GetAsInteger(col.nAllowOwnerCom, nRow) != 0)
+                InsertItemByOwnerCom(hFolder, nFloorId, strId);
+            m_nFolderRowCursor = nRow + 1;
+            InsertItemByComFolder(hFolder, nFloorShowId, strId);
+        }
+        else if (nRowShowId > nFloorShowId)
+        {
+            break;
+        }
+    }
+}
+
+void CCompoentsTreeCtrl::InsertItemByOwnerCom(HTREEITEM hFolderItem, int nFloorId,
+                                              CString strFolderId)
+{
+    if (m_pBuildIndex != NULL)
+    {
+        int nCount = 0;
+        const CComponentRowIndex::Row* pRows = m_pBuildIndex->Find(nFloorId, strFolderId, nCount);
+        for (int i = 0; i < nCount; ++i)
+        {
+            InsertComponentItem(hFolderItem, nFloorId, pRows[i].nId, pRows[i].strName,
+                                pRows[i].nComType, (float)pRows[i].dVolume,
+                                FormatVolumeText(pRows[i].dVolume));
+        }
+        return;
+    }
+
+    // Outside a full build: ask the project for this folder's rows.
+    CStringArray arrFields, arrValues;
+    arrFields.Add(L"floorid");
+    arrValues.Add(IntText(nFloorId));
+    arrFields.Add(L"folderid");
+    arrValues.Add(strFolderId);
+
+    CAccessProject_Components_GJTable table;
+    NDataModelDataSet* pComs = table.GetDataSet(arrFields, arrValues);
+    if (pComs == NULL)
+        return;
+    pComs->ResetSortField();
+    pComs->AddSortField(L"showid", 1);
+    pComs->Sort();
+
+    const int nIdCol = pComs->GetColNum(L"id");
+    const int nNameCol = pComs->GetColNum(L"comname");
+    const int nTypeCol = pComs->GetColNum(L"comtype");
+    const int nVolumeCol = pComs->GetColNum(L"volume");
+    const int nRows = pComs->GetRowCount();
+    for (int nRow = 1; nRow <= nRows; ++nRow)
+    {
+        const double dVolume = pComs->GetAsFloat(nVolumeCol, nRow);
+        InsertComponentItem(hFolderItem, nFloorId, pComs->GetAsInteger(nIdCol, nRow),
+                            pComs->GetAsString(nNameCol, nRow),
+                            pComs->GetAsInteger(nTypeCol, nRow), (float)dVolume,
+                            FormatVolumeText(dVolume));
+    }
+    delete pComs;
+}
+
+int CCompoentsTreeCtrl::InitFloor(int nFloorId, HTREEITEM hFloorItem)
+{
+    NDataModelDataSet* pFolders = m_pFolderManager->m_pComFolderDataSet;
+    if (pFolders == NULL || hFloorItem == NULL)
+        return 1;
+    const FolderColumns col(pFolders);
+    const int nRows = pFolders->GetRowCount();
+    for (int nRow = 1; nRow <= nRows; ++nRow)
+    {
+        if (!pFolders->GetAsString(col.nParentId, nRow).IsEmpty()
+            || pFolders->GetAsInteger(col.nFloorId, nRow) != nFloorId
+            || pFolders->GetAsInteger(col.nInitCreate, nRow) != 1)
+            continue;
+        const CString strId = pFolders->GetAsString(col.nId, nRow);
+        const int nVolume = pFolders->GetAsInteger(col.nVolume, nRow);
+        HTREEITEM hFolder = InsertFolderItem(hFloorItem, nFloorId, strId,
+                                             pFolders->GetAsString(col.nName, nRow),
+                                             pFolders->GetAsInteger(col.nComType, nRow),
+                                             (float)nVolume, IntText(nVolume),
+                                             pFolders->GetAsInteger(col.nImage, nRow),
+                                             pFolders->GetAsInteger(col.nSelImage, nRow));
+        if (hFolder == NULL)
+            continue;
+        if (pFolders->GetAsInteger(col.nAllowOwnerCom, nRow) != 0)
+            InitOwnerCom(nFloorId, strId, hFolder);
+        CreateChildItem(nFloorId, pFolders, strId, hFolder);
+    }
+    return 1;
+}
+
+int CCompoentsTreeCtrl::CreateChildItem(int nFloorId, NDataModelDataSet* pFolders,
+                                        CString strParentId, HTREEITEM hParentItem)
+{
+    if (pFolders == NULL || hParentItem == NULL)
+        return 1;
+    const FolderColumns col(pFolders);
+    const int nRows = pFolders->GetRowCount();
+    for (int nRow = 1; nRow <= nRows; ++nRow)
+    {
+        if (pFolders->GetAsString(col.nParentId, nRow) != strParentId
+            || pFolders->GetAsInteger(col.nFloorId, nRow) != nFloorId
+            || pFolders->GetAsInteger(col.nInitCreate, nRow) == 0)
+            continue;
+        const CString strId = pFolders->GetAsString(col.nId, nRow);
+        if (strId == strParentId)
+            continue;  // a row naming itself as parent would recurse without end
+        const double dVolume = pFolders->GetAsFloat(col.nVolume, nRow);
+        HTREEITEM hFolder = InsertFolderItem(hParentItem, nFloorId, strId,
+                                             pFolders->GetAsString(col.nName, nRow),
+                                             pFolders->GetAsInteger(col.nComType, nRow),
+                                             (float)dVolume, FormatVolumeText(dVolume),
+                                             pFolders->GetAsInteger(col.nImage, nRow),
+                                             pFolders->GetAsInteger(col.nSelImage, nRow));
+        if (hFolder == NULL)
+            continue;
+        if (pFolders->GetAsInteger(col.nAllowOwnerCom, nRow) != 0)
+            InitOwnerCom(nFloorId, strId, hFolder);
+        CreateChildItem(nFloorId, pFolders, strId, hFolder);
+    }
+    return 1;
+}
+
+void CCompoentsTreeCtrl::InitOwnerCom(int nFloorId, CString strFolderId, HTREEITEM hFolderItem)
+{
+    CAccessProject_Components_GJTable table;
+    CKxSQLTableCtrl* pCursor = NULL;
+    if (!table.GetAllRow_TableCtrl(pCursor) || pCursor == NULL)
+        return;
+    while (pCursor->TableNextRow())
+    {
+        CString strFolder;
+        int nRowFloor = 0;
+        pCursor->GetAsString(L"folderid", strFolder);
+        pCursor->GetAsInterger(L"floorid", nRowFloor);
+        if (strFolder != strFolderId || nRowFloor != nFloorId)
+            continue;
+        int nId = 0, nComType = 0, nVolume = 0;
+        CString strName;
+        pCursor->GetAsInterger(L"id", nId);
+        pCursor->GetAsString(L"comname", strName);
+        pCursor->GetAsInterger(L"comtype", nComType);
+        pCursor->GetAsInterger(L"volume", nVolume);
+        InsertComponentItem(hFolderItem, nFloorId, nId, strName, nComType, (float)nVolume,
+                            IntText(nVolume));
+    }
+    delete pCursor;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Totals, relisting and queries
+
+template <class F>
+void CCompoentsTreeCtrl::WalkComponents(HTREEITEM hStart, F fnVisit)
+{
+    if (GetSafeHwnd() == NULL)
+        return;
+    if (hStart == NULL)
+        hStart = GetRootItem();
+    for (HTREEITEM hItem = hStart; hItem != NULL; hItem = GetNextSiblingItem(hItem))
+    {
+        HTREEITEM hChild = GetChildItem(hItem);
+        if (hChild != NULL)
+        {
+            WalkComponents(hChild, fnVisit);
+            continue;
+        }
+        CParamProp* pProp = GetItemProp(hItem);
+        if (pProp != NULL && pProp->m_nNodeType == CParamProp::NodeComponent)
+            fnVisit(hItem, pProp);
+    }
+}
+
+void CCompoentsTreeCtrl::ReSumNodeVolume(HTREEITEM hStart)
+{
+    WalkComponents(hStart, [this](HTREEITEM hItem, CParamProp*) { ReSumTreeNodeVolumeValue(hItem); });
+}
+
+void CCompoentsTreeCtrl::ReSumTreeNodeVolumeValue(HTREEITEM hItem)
+{
+    // Only components have a total; anything else would store a folder's product under a
+    // component id that happens to equal the folder id.
+    CParamProp* pProp = GetItemProp(hItem);
+    if (pProp == NULL || pProp->m_nNodeType != CParamProp::NodeComponent)
+        return;
+    float fTotal = pProp->m_fVolume;
+    for (HTREEITEM hUp = GetParentItem(hItem); hUp != NULL; hUp = GetParentItem(hUp))
+    {
+        CParamProp* pUp = GetItemProp(hUp);
+        if (pUp == NULL
+            || !(pUp->IsUserFolder() || pUp->m_nNodeType == CParamProp::NodeComponent))
+            break;
+        fTotal *= pUp->m_fVolume;
+    }
+    m_pFolderManager->SetComSumVolume(_wtoi(pProp->m_strID), fTotal);
+}
+
+void CCompoentsTreeCtrl::ReListTreeNode(CString strProjectName)
+{
+    CStringArray arrIds, arrNames;
+    {
+        CAccessProject_Components_GJTable table;
+        CKxSQLTableCtrl* pCursor = NULL;
+        if (!table.GetAllRow_TableCtrl(pCursor) || pCursor == NULL)
+            return;
+        while (pCursor->TableNextRow())
+        {
+            CString strId, strName;
+            pCursor->GetAsString(L"id", strId);
+            pCursor->GetAsString(L"comname", strName);
+            arrIds.Add(strId);
+            arrNames.Add(strName);
+        }
+        delete pCursor;
+    }
+
+    CStringCompositor compositor(arrNames);
+    CArray<int, int> arrOrder;
+    compositor.GetResult(arrOrder);
+    {
+        CAccessProject_Components_GJTable table;
+        for (INT_PTR k = 0; k < arrOrder.GetSize(); ++k)
+        {
+            const int nIndex = arrOrder[k];
+            if (nIndex >= 0 && nIndex < arrIds.GetSize())
+                table.SetShowID(_wtoi(arrIds[nIndex]), (int)k);
+        }
+    }
+    InitTree(strProjectName, 1);
+}
+
+void CCompoentsTreeCtrl::ReListTreeNode_ComID(CString strProjectName)
+{
+    CAccessProject_Components_GJTable table;
+    CSQLDataSet* pComs = table.GetDataSet();
+    if (pComs != NULL)
+    {
+        const int nRows = pComs->GetRowCount();
+        for (int nRow = 1; nRow <= nRows; ++nRow)
+            pComs->SetAsString(L"showid", nRow, pComs->GetAsString(L"id", nRow));
+        pComs->DoSqlUpdate();
+        delete pComs;
+    }
+    InitTree(strProjectName, 1);
+}
+
+int CCompoentsTreeCtrl::GetChildItemInfo(CDWordArray& arrIds, CStringArray& arrNames,
+                                         CDWordArray& arrTypes)
+{
+    HTREEITEM hSel = GetSafeHwnd() ? GetSelectedItem() : NULL;
+    CParamProp* pProp = GetItemProp(hSel);
+    if (pProp == NULL)
+        return 0;
+    HTREEITEM hStart = NULL;
+    if (pProp->m_nNodeType == CParamProp::NodeFolder)
+        hStart = GetChildItem(hSel);
+    else if (pProp->m_nNodeType == CParamProp::NodeComponent)
+        hStart = hSel;
+    if (hStart != NULL)
+        GetTreeNodeInfo(hStart, arrIds, arrNames, arrTypes);
+    return 0;
+}
+
+void CCompoentsTreeCtrl::GetTreeNodeInfo(HTREEITEM hStart, CDWordArray& arrIds,
+                                         CStringArray& arrNames, CDWordArray& arrTypes)
+{
+    WalkComponents(hStart, [&](HTREEITEM, CParamProp* pProp) {
+        arrIds.Add((DWORD)_wtoi(pProp->m_strID));
+        arrNames.Add(pProp->m_strName);
+        arrTypes.Add((DWORD)pProp->m_nComType);
+    });
+}
+
+void CCompoentsTreeCtrl::GetTreeComponentArray(HTREEITEM hStart, CStringArray& arrIds)
+{
+    WalkComponents(hStart, [&](HTREEITEM, CParamProp* pProp) { arrIds.Add(pProp->m_strID); });
+}
+
+CString CCompoentsTreeCtrl::GetTreeNodeName()
+{
+    HTREEITEM hSel = GetSafeHwnd() ? GetSelectedItem() : NULL;
+    return hSel ? GetItemText(hSel) : CString();
+}
+
+void CCompoentsTreeCtrl::SetComName(int, CString strName)
+{
+    m_strComName = strName;
+}
+
+void CCompoentsTreeCtrl::InitSelItem()
+{
+    m_arrSelItems.RemoveAll();
+    if (GetSafeHwnd() == NULL)
+        return;
+    const UINT nCount = CountSelected();
+    HTREEITEM hItem = NULL;
+    for (UINT i = 0; i < nCount; ++i)
+    {
+        hItem = (i == 0) ? GetFirstSelected() : GetNextSelected(hItem);
+        if (hItem == NULL)
+            break;
+        m_arrSelItems.Add(hItem);
+        CParamProp* pProp = GetItemProp(hItem);
+        if (pProp == NULL || pProp->m_nNodeType != CParamProp::NodeComponent)
+        {
+            // A selection that mixes in anything but components collapses.
+            if (nCount >= 2)
+                ClearMultiSelection();
+            m_arrSelItems.RemoveAll();
+            return;
+        }
+    }
+}
+
+void CCompoentsTreeCtrl::DelFloor(int nFloorId)
+{
+    m_pFolderManager->DeleteFloor(nFloorId);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Handlers shared with the multi-selection base; the editing commands extend some of them.
+
+void CCompoentsTreeCtrl::OnLButtonDown(UINT nFlags, CPoint point) { CTreeCtrlEx::OnLButtonDown(nFlags, point); }
+void CCompoentsTreeCtrl::OnLButtonUp(UINT nFlags, CPoint point) { CTreeCtrlEx::OnLButtonUp(nFlags, point); }
+void CCompoentsTreeCtrl::OnMouseMove(UINT nFlags, CPoint point) { CTreeCtrlEx::OnMouseMove(nFlags, point); }
+void CCompoentsTreeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) { CTreeCtrlEx::OnKeyDown(nChar, nRepCnt, nFlags); }
+void CCompoentsTreeCtrl::OnRButtonDown(UINT nFlags, CPoint point) { CTreeCtrlEx::OnRButtonDown(nFlags, point); }
+void CCompoentsTreeCtrl::OnLButtonDblClk(UINT nFlags, CPoint point) { CTreeCtrlEx::OnLButtonDblClk(nFlags, point); }
+void CCompoentsTreeCtrl::OnTimer(UINT_PTR nIDEvent) { CTreeCtrlEx::OnTimer(nIDEvent); }
+BOOL CCompoentsTreeCtrl::OnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult) { return CTreeCtrlEx::OnItemexpanding(pNMHDR, pResult); }
+BOOL CCompoentsTreeCtrl::OnSelchanged(NMHDR* pNMHDR, LRESULT* pResult) { return CTreeCtrlEx::OnSelchanged(pNMHDR, pResult); }
+BOOL CCompoentsTreeCtrl::OnSetfocus(NMHDR* pNMHDR, LRESULT* pResult) { return CTreeCtrlEx::OnSetfocus(pNMHDR, pResult); }
+BOOL CCompoentsTreeCtrl::OnKillfocus(NMHDR* pNMHDR, LRESULT* pResult) { return CTreeCtrlEx::OnKillfocus(pNMHDR, pResult); }

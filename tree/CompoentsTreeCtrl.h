@@ -1,0 +1,149 @@
+// CCompoentsTreeCtrl: the component tree of a project.
+//
+// Creation sequence (as the panel does it):
+//   the control comes from the panel's dialog template (or Create), and its constructor has
+//   already opened the folder store (floor and folder datasets);
+//   InitTree(projectName, byFloor) builds everything: project item, merged folder view,
+//   floors, folders, components, each item with a CParamProp record as its data;
+//   InitTree may run again at any time (every change of layout does);
+//   FreeAllData releases items and records before the control goes away: the destructor
+//   does not walk the tree.
+//
+// Layouts. By floor: project / floors in display order / top-level folders / components of
+// a folder first, then its child folders. By component: project / category folders of
+// floor 0 (ids 10, 20, ... 90) / floors (only the first under the foundation category 50) /
+// the folders of that floor under the category / as by floor below them.
+//
+// Records belong to their items. Whoever removes an item releases its record first
+// (FreeTree); no handle of a removed item is used again.
+#pragma once
+
+#include "afxwin.h"
+#include "afxcmn.h"
+#include "afxtempl.h"
+
+#include "multiselect/TreeCtrlEx.h"
+#include "tree/ParamProp.h"
+#include "tree/TreeCopyInfo.h"
+
+class CComFolderManager;
+class CComponentRowIndex;
+class CComTreeHostSite;
+class CProject_ComFolderTable;
+class NDataModelDataSet;
+
+class AFX_EXT_CLASS CCompoentsTreeCtrl : public CTreeCtrlEx
+{
+public:
+    CCompoentsTreeCtrl();
+    virtual ~CCompoentsTreeCtrl();
+
+    // Building and releasing.
+    int InitTree(CString strProjectName, int nByFloor);
+    HTREEITEM InsertItem(HTREEITEM hParent, CString strText, DWORD_PTR dwData, int nImage,
+                         int nSelectedImage);
+    void InitAllTreeData();
+    void FreeTree(HTREEITEM hItem);
+    void FreeAllData();
+
+    // Display order of the components, renumbered; both rebuild the tree by floor.
+    void ReListTreeNode(CString strProjectName);
+    void ReListTreeNode_ComID(CString strProjectName);
+
+    // Queries about the selection and the components below an item.
+    int GetChildItemInfo(CDWordArray& arrIds, CStringArray& arrNames, CDWordArray& arrTypes);
+    void GetTreeNodeInfo(HTREEITEM hStart, CDWordArray& arrIds, CStringArray& arrNames,
+                         CDWordArray& arrTypes);
+    void GetTreeComponentArray(HTREEITEM hStart, CStringArray& arrIds);
+    CString GetTreeNodeName();
+    void SetComName(int nUnused, CString strName);
+    void InitSelItem();
+    void DelFloor(int nFloorId);
+
+    // The host marks that it has just added a component; a double-click clears the mark.
+    void SetNewAdd(int nNewAdd) { m_nNewAdd = nNewAdd; }
+    int IsNewAdd() const { return m_nNewAdd; }
+
+    // The record of an item; NULL for no item or an item without one.
+    CParamProp* GetItemProp(HTREEITEM hItem);
+
+    // The panel that holds the tree (see ComTreeHostSite.h). Without one set, the parent
+    // window is asked whether it implements the interface.
+    void SetHostSite(CComTreeHostSite* pSite) { m_pHostSite = pSite; }
+    CComTreeHostSite* GetHostSite();
+
+    // Fields read and written by the editing commands, the panel and the host.
+    int m_bMovePending;                       // the host asks to re-file m_nMoveComId
+    int m_nMoveComId;
+    CArray<HTREEITEM, HTREEITEM> m_arrOpItems; // items of a multi-item operation
+    CArray<HTREEITEM, HTREEITEM> m_arrSelItems; // the selected components (InitSelItem)
+    int m_bTreeReady;                         // 1 while a built tree stands
+    CMenu m_menu;                             // the context menu, rebuilt per right click
+    CTreeCopyInfo CopyInfo;                   // the control's own clipboard record
+    HTREEITEM cutItem;                        // the item last cut, for the paste that follows
+    CImageList m_imageList;                   // the 13 icons
+    CComFolderManager* m_pFolderManager;      // owned folder store
+    HTREEITEM m_hFirstItem;                   // first child of the project item
+    CString m_strComName;                     // pending name of a component being added
+    int m_nNewAdd;
+    CString m_strEditLabel;                   // "*count" suffix of the label edited in place
+    int m_nFolderRowCursor;                   // next merged-view row the population scans
+    CProject_ComFolderTable* m_pFolderView;   // owned merged folder view
+
+protected:
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+
+    void InitTreeFolderDataSet(NDataModelDataSet* pFloors, NDataModelDataSet* pFolders);
+
+    // Population of the full build, from the merged folder view and component queries.
+    void InsertItemByFloor(HTREEITEM hParent, CString strCategoryId);
+    void InsertItemByComFolder(HTREEITEM hProjectItem);
+    void InsertItemByComFolder(HTREEITEM hParent, int nFloorShowId, CString strParentId);
+    void InsertItemByOwnerCom(HTREEITEM hFolderItem, int nFloorId, CString strFolderId);
+
+    // Population of one newly added floor, from the folder dataset and table scans.
+    int InitFloor(int nFloorId, HTREEITEM hFloorItem);
+    int CreateChildItem(int nFloorId, NDataModelDataSet* pFolders, CString strParentId,
+                        HTREEITEM hParentItem);
+    void InitOwnerCom(int nFloorId, CString strFolderId, HTREEITEM hFolderItem);
+
+    // Totals of components through their enclosing user folders, stored in the project.
+    void ReSumNodeVolume(HTREEITEM hStart);
+    void ReSumTreeNodeVolumeValue(HTREEITEM hItem);
+
+    CComTreeHostSite* m_pHostSite;
+    CComponentRowIndex* m_pBuildIndex;  // the component rows, during a full build only
+
+public:
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg BOOL OnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnSelchanged(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnSetfocus(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnKillfocus(NMHDR* pNMHDR, LRESULT* pResult);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void LoadImageList();
+    void ReleaseAllItems();
+    void ReleaseRecords(HTREEITEM hItem);
+    HTREEITEM InsertFolderItem(HTREEITEM hParent, int nFloorId, const CString& strId,
+                               const CString& strName, int nComType, float fVolume,
+                               const CString& strVolumeText, int nImage, int nSelectedImage);
+    HTREEITEM InsertComponentItem(HTREEITEM hParent, int nFloorId, int nId,
+                                  const CString& strName, int nComType, float fVolume,
+                                  const CString& strVolumeText);
+
+    // Visits the components met by the subtree walk from hStart: hStart, everything below
+    // it and every later sibling with everything below them; from NULL, the whole tree.
+    template <class F> void WalkComponents(HTREEITEM hStart, F fnVisit);
+
+    CCompoentsTreeCtrl(const CCompoentsTreeCtrl&) = delete;
+    CCompoentsTreeCtrl& operator=(const CCompoentsTreeCtrl&) = delete;
+};
