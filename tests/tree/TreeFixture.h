@@ -1,0 +1,80 @@
+// A real project file, a host window and the component tree control as its child.
+//
+// Each test gets a fresh SQLite project written through the host's table classes, then
+// constructs the control (whose folder store opens the project's datasets at once) and
+// creates its window. Nothing of the module is replaced: the tree view, the datasets and the
+// file are the real ones.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "afxwin.h"
+#include "ComTreeHost.h"
+#include "folders/ComFolderManager.h"
+#include "tree/CompoentsTreeCtrl.h"
+
+// Exposes the protected building blocks the editing commands use.
+class CTestTree : public CCompoentsTreeCtrl
+{
+public:
+    using CCompoentsTreeCtrl::CreateChildItem;
+    using CCompoentsTreeCtrl::InitFloor;
+    using CCompoentsTreeCtrl::InitOwnerCom;
+    using CCompoentsTreeCtrl::ReSumNodeVolume;
+    using CCompoentsTreeCtrl::ReSumTreeNodeVolumeValue;
+};
+
+// The host window: records the selection changes the tree passes on.
+class CTestHostWnd : public CWnd
+{
+public:
+    std::vector<HTREEITEM> m_arrSelNew;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        const NMHDR* pHdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (pHdr->code == TVN_SELCHANGEDW)
+            m_arrSelNew.push_back(reinterpret_cast<const NMTREEVIEWW*>(lParam)->itemNew.hItem);
+        return CWnd::OnNotify(wParam, lParam, pResult);
+    }
+};
+
+class TreeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Project content, written straight to the file.
+    void AddFloor(int nId, LPCWSTR pszName, int nShowId, int nCreateMode = 0);
+    void AddFolder(int nFloorId, LPCWSTR pszId, LPCWSTR pszParentId, LPCWSTR pszName,
+                   int nAllowOwnerCom = 1, int nInitCreate = 1, double dVolume = 1.0,
+                   int nImage = 0, int nComType = 0);
+    int AddComponent(int nFloorId, LPCWSTR pszFolderId, LPCWSTR pszName, double dVolume = 1.0,
+                     int nComType = 111);
+    void SetRuleText(const std::wstring& strXml);
+    // The three-floor project most tests use (see TreeFixture.cpp).
+    void WriteStandardProject();
+
+    // Constructs the control on the project as it now stands and creates its window.
+    void CreateTree();
+    void DestroyTree();
+
+    // The tree, one line per item in pre-order, two spaces per depth.
+    std::vector<std::wstring> Dump();
+    // The item reached by the path of labels from the top, NULL when there is none.
+    HTREEITEM Find(const std::vector<std::wstring>& path);
+    CParamProp* Prop(HTREEITEM hItem) { return m_pTree->GetItemProp(hItem); }
+    void ExpandAll();
+
+    // Values read back from the file through a fresh query.
+    CString FileValue(LPCWSTR pszSql, const std::vector<std::wstring>& params);
+
+    std::wstring m_strPath;
+    CTestHostWnd m_host;
+    CTestTree* m_pTree = nullptr;
+    LONG m_nRecordsBefore = 0;
+};
+
+inline std::wstring W(const CString& s) { return std::wstring(s.GetString(), s.GetLength()); }
