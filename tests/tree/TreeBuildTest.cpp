@@ -271,6 +271,19 @@ TEST_F(TreeTest, NewFloorListsComponentsInTableOrderWithWholeCounts)
     ASSERT_NE(nullptr, pA);
     EXPECT_EQ(2.0f, pA->m_fVolume);
     EXPECT_EQ(4, pA->m_nFloorID);
+
+    // Outside a full build a folder's components come from the project's filtered rows, in
+    // display order with fractions, as in the full build.
+    HTREEITEM hUser = Find({ L"测试工程", L"新4层", L"梁", L"框架梁", L"用户*2.500" });
+    ASSERT_NE((HTREEITEM)NULL, hUser);
+    m_pTree->InsertItemByOwnerCom(hUser, 4, L"11");
+    below.clear();
+    for (HTREEITEM h = m_pTree->GetChildItem(hUser); h != NULL; h = m_pTree->GetNextSiblingItem(h))
+        below.push_back(W(m_pTree->GetItemText(h)));
+    EXPECT_EQ((Lines{ L"A*2.500", L"B*1" }), below);
+    m_pTree->InsertItemByOwnerCom(hUser, 4, L"99");  // no such folder: nothing added
+    m_pTree->InsertItemByOwnerCom(hUser, 5, L"11");
+    EXPECT_EQ(2u, [&] { UINT n = 0; for (HTREEITEM h = m_pTree->GetChildItem(hUser); h; h = m_pTree->GetNextSiblingItem(h)) ++n; return n; }());
 }
 
 TEST_F(TreeTest, RebuildsReleaseEveryRecordAndStayUsable)

@@ -22,6 +22,7 @@ public:
     using CCompoentsTreeCtrl::CreateChildItem;
     using CCompoentsTreeCtrl::InitFloor;
     using CCompoentsTreeCtrl::InitOwnerCom;
+    using CCompoentsTreeCtrl::InsertItemByOwnerCom;
     using CCompoentsTreeCtrl::ReSumNodeVolume;
     using CCompoentsTreeCtrl::ReSumTreeNodeVolumeValue;
 };
