@@ -44,9 +44,9 @@ CParamProp* NewRecord(CParamProp::TreeNodeType nType, int nFloorId, int nComType
 
 CString IntText(int nValue)
 {
-    CString strText;
-    strText.Format(L"%d", nValue);
-    return strText;
+    wchar_t szDigits[16];
+    _itow(nValue, szDigits, 10);
+    return CString(szDigits);
 }
 
 // Column numbers of the folder fields, looked up once per scan instead of once per read.
@@ -224,9 +224,7 @@ void CCompoentsTreeCtrl::ReleaseAllItems()
     for (HTREEITEM hTop = GetRootItem(); hTop != NULL; hTop = GetNextSiblingItem(hTop))
         ReleaseRecords(hTop);
     DeleteAllItems();
-    m_hFirstItem = NULL;
-    m_arrSelItems.RemoveAll();
-    m_arrOpItems.RemoveAll();
+    ForgetItemHandles();
 }
 
 void CCompoentsTreeCtrl::FreeTree(HTREEITEM hItem)
@@ -237,29 +235,48 @@ void CCompoentsTreeCtrl::FreeTree(HTREEITEM hItem)
         return;
     if (hItem == NULL)
     {
+        // Every top-level item in turn; nothing is left, so no kept handle stays valid.
         HTREEITEM hTop;
         while ((hTop = GetRootItem()) != NULL)
-            FreeTree(hTop);
+        {
+            ReleaseRecords(hTop);
+            if (!DeleteItem(hTop))
+            {
+                SetItemData(hTop, 0);  // its record is gone; never hand it out again
+                break;
+            }
+        }
+        ForgetItemHandles();
         return;
     }
     // Records first, then one deletion of the whole branch: the control removes the
     // descendants with it, and any selection it moves lands outside the branch.
     ReleaseRecords(hItem);
     DeleteItem(hItem);
+}
+
+void CCompoentsTreeCtrl::ForgetItemHandles()
+{
+    m_hFirstItem = NULL;
     m_arrSelItems.RemoveAll();
+    m_arrOpItems.RemoveAll();
+    cutItem = NULL;
+    CopyInfo.sourceParentItem = NULL;
 }
 
 void CCompoentsTreeCtrl::FreeAllData()
 {
     if (GetSafeHwnd() == NULL)
     {
-        m_hFirstItem = NULL;
         m_bTreeReady = 0;
+        ForgetItemHandles();
         return;
     }
     HTREEITEM hTop = GetRootItem();
     SelectItem(hTop);
     FreeTree(hTop);
+    if (GetRootItem() == NULL)
+        ForgetItemHandles();
 }
 
 void CCompoentsTreeCtrl::InitAllTreeData()
@@ -394,8 +411,11 @@ HTREEITEM CCompoentsTreeCtrl::InsertComponentItem(HTREEITEM hParent, int nFloorI
 {
     CParamProp* pProp = NewRecord(CParamProp::NodeComponent, nFloorId, nComType, fVolume,
                                   IntText(nId), strName);
-    HTREEITEM hItem = InsertItem(hParent, strName + L"*" + strVolumeText, (DWORD_PTR)pProp,
-                                 kImageComponent, kImageComponent);
+    CString strText(strName);
+    strText += L'*';
+    strText += strVolumeText;
+    HTREEITEM hItem = InsertItem(hParent, strText, (DWORD_PTR)pProp, kImageComponent,
+                                 kImageComponent);
     if (hItem == NULL)
         delete pProp;
     return hItem;

@@ -133,6 +133,9 @@ private:
     void LoadImageList();
     void ReleaseAllItems();
     void ReleaseRecords(HTREEITEM hItem);
+    // After the whole tree went: the kept handles (selection, operation items, clipboard
+    // source) name removed items and are dropped.
+    void ForgetItemHandles();
     HTREEITEM InsertFolderItem(HTREEITEM hParent, int nFloorId, const CString& strId,
                                const CString& strName, int nComType, float fVolume,
                                const CString& strVolumeText, int nImage, int nSelectedImage);
