@@ -814,6 +814,30 @@ void CCompoentsTreeCtrl::InitSelItem()
     }
 }
 
+void CCompoentsTreeCtrl::OnChangeEditNum()
+{
+    CComTreeHostSite* pSite = GetHostSite();
+    HTREEITEM hItem = GetSelectedItem();
+    CParamProp* pProp = GetItemProp(hItem);
+    CString strCount = pSite ? pSite->GetCountText() : CString();
+    if (pProp && (pProp->m_nNodeType == CParamProp::NodeComponent || pProp->IsUserFolder()))
+    {
+        // The label keeps the text exactly as typed; the record keeps what it reads as.
+        SetItemText(hItem, pProp->m_strName + L"*" + strCount);
+        pProp->m_fVolume = (float)_wtof(strCount);
+        m_pFolderManager->SetVolume(_wtoi(pProp->m_strID), pProp->m_nFloorID, pProp->m_fVolume,
+                                    pProp->m_nNodeType);
+        if (ItemHasChildren(hItem))
+            ReSumNodeVolume(hItem);
+        else if (pProp->m_nNodeType == CParamProp::NodeComponent)
+            ReSumTreeNodeVolumeValue(hItem);
+    }
+    // The host hears of every selected item, also when nothing was applied.
+    CWnd* pHost = pSite ? pSite->GetHostWindow() : GetParent();
+    if (pHost && pHost->GetSafeHwnd())
+        pHost->SendMessage(WM_USER + 101, 0, reinterpret_cast<LPARAM>(pProp));
+}
+
 void CCompoentsTreeCtrl::DelFloor(int nFloorId)
 {
     m_pFolderManager->DeleteFloor(nFloorId);

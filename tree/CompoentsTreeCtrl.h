@@ -60,6 +60,10 @@ public:
     void InitSelItem();
     void DelFloor(int nFloorId);
 
+    // Applies the panel's same-component count to the selected component or user folder and
+    // tells the host of the selected item (WM_USER+101), whatever its kind.
+    void OnChangeEditNum();
+
     // The host marks that it has just added a component; a double-click clears the mark.
     void SetNewAdd(int nNewAdd) { m_nNewAdd = nNewAdd; }
     int IsNewAdd() const { return m_nNewAdd; }
