@@ -1,0 +1,76 @@
+// CDemoFrame: the demo host's main window, doing what a host application does around the
+// component tree module.
+//
+// Creation sequence:
+//   CDemoFrame frame;  frame.CreateFrame();        // the window, its menu, the right-hand side
+//   frame.OpenProject(path, &error);               // the current project, then the panel on it
+//   ... messages from the module arrive as WM_USER+100 to +105 ...
+//   frame.DestroyWindow();                         // commits, frees the tree, ends the loop
+//
+// Left: the panel, as tall as the client area. Right: the selected component's stored row and
+// a log of every message the module sent, with its record decoded.
+//
+// The module leaves the folder store's datasets uncommitted (a floor whose folders were just
+// created keeps that only in memory), so the frame commits them after every build, on 保存
+// and before the panel goes away: a reopened project then never gets a floor's folders twice.
+#pragma once
+#include "afxwin.h"
+#include <string>
+
+class CDlg_ComTree;
+
+class CDemoFrame : public CWnd
+{
+public:
+    CDemoFrame();
+    ~CDemoFrame() override;
+
+    BOOL CreateFrame(BOOL bVisible);
+    // Makes pszPath the current project and shows it; on failure the message is in
+    // *pError, the file is untouched and the project that was open stays open.
+    BOOL OpenProject(LPCTSTR pszPath, CString* pError);
+    void CloseProject();
+    // Writes the folder store's pending rows (floors, then their folders) to the project.
+    void CommitFolderData();
+
+    CDlg_ComTree* GetPanel() const { return m_pPanel; }
+    // Opens the first floor that holds components down to its components; with bSelect the
+    // first of them is selected (the right-hand side then shows its row).
+    void ShowFirstComponent(BOOL bSelect);
+    // The lines the message log shows, oldest first.
+    const CStringArray& GetLog() const { return m_arrLog; }
+    CString GetSelectedRowText() const { return m_strSelectedRow; }
+
+    // Menu commands.
+    afx_msg void OnNewProject();
+    afx_msg void OnOpenProject();
+    afx_msg void OnSave();
+    afx_msg void OnExit();
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnAddComponent(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCountApplied(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnOpenFolder(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnOpenComponent(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnBatchModify(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnClose(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL CreatePanel();
+    void DestroyPanel();
+    void Layout();
+    void AddLog(const CString& strLine);
+    void ShowSelectedRow(const void* pRecord);
+    void UpdateTitle();
+
+    CDlg_ComTree* m_pPanel;
+    HWND m_hRowLabel, m_hRowText, m_hLogLabel, m_hLog;
+    HFONT m_hFont;
+    CStringArray m_arrLog;
+    CString m_strSelectedRow;
+};

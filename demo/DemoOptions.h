@@ -1,0 +1,17 @@
+// The demo host's command line:
+//   comtree-demo.exe --project FILE --data DIR [--dump] [--screenshot FILE.png]
+//   comtree-demo.exe --data DIR --wizard TYPE [--screenshot FILE.png]
+#pragma once
+#include <string>
+
+struct DemoOptions
+{
+    std::wstring project, data, screenshot, wizard;
+    bool dump = false;
+
+    // Nobody is there to answer a message box: problems go to stderr instead.
+    bool Unattended() const { return dump || !screenshot.empty(); }
+};
+
+// False with a one-line reason for the user when the command line is not usable.
+bool ParseDemoOptions(int argc, wchar_t** argv, DemoOptions& opt, std::wstring& error);
