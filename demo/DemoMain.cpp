@@ -10,6 +10,8 @@
 #include <string>
 #include "ComTreeHost.h"
 #include "panel/Dlg_ComTree.h"
+#include "resources/ComTreeModule.h"
+#include "resources/resource.h"
 #include "DemoFrame.h"
 #include "DemoOptions.h"
 #include "DemoWizard.h"
@@ -96,6 +98,9 @@ int wmain(int argc, wchar_t** argv)
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES };
     InitCommonControlsEx(&icc);
+    // The product icon of this host: the module's project icon, on the frame and the wizard.
+    CSoftShowPicInfoOpr::SetSoftLogIcon((HICON)LoadImageW(CComTreeModule::GetInstance(),
+        MAKEINTRESOURCEW(IDI_TREE_PROJECT), IMAGE_ICON, 16, 16, LR_SHARED));
     int rc = !opt.wizard.empty() ? RunWizardDemo(opt.data, opt.wizard, opt.screenshot) : RunProject(opt);
     CoUninitialize();
     return rc;
