@@ -347,13 +347,20 @@ void CDemoFrame::OnNewProject()
     CString strPath;
     if (!AskPath(m_hWnd, TRUE, strPath))
         return;
-    CloseProject();
-    CString strError;   // an existing file is refused, never replaced
-    if (!CProjectDatabase::Create(strPath, FileTitle(strPath), &strError))
+    CString strError;
+    if (!NewProject(strPath, &strError))
         UIFunction::KxMessageBox(strError, L"", MB_OK);
+}
+
+BOOL CDemoFrame::NewProject(LPCTSTR pszPath, CString* pError)
+{
+    CloseProject();
+    // An existing file is refused, never replaced; the project that was open stays open.
+    BOOL bCreated = CProjectDatabase::Create(pszPath, FileTitle(pszPath), pError);
     if (CProjectDatabase::IsOpen())
         CreatePanel();
     UpdateTitle();
+    return bCreated;
 }
 
 void CDemoFrame::OnOpenProject()

@@ -30,6 +30,9 @@ public:
     // *pError, the file is untouched and the project that was open stays open.
     BOOL OpenProject(LPCTSTR pszPath, CString* pError);
     void CloseProject();
+    // Creates pszPath as a new, empty project named after the file and shows it; an existing
+    // file is refused and left alone.
+    BOOL NewProject(LPCTSTR pszPath, CString* pError);
     // Writes the folder store's pending rows (floors, then their folders) to the project.
     void CommitFolderData();
 

@@ -165,3 +165,28 @@ TEST_F(DemoFrameTest, SaveCommitsTheFloorsWhoseFoldersWereCreated)
     EXPECT_EQ(L"0", rows[0][0]);
     EXPECT_NE(-1, m_frame.GetLog()[m_frame.GetLog().GetSize() - 1].Find(L"已保存"));
 }
+
+TEST_F(DemoFrameTest, NewProjectIsNamedAfterItsFileAndNeverReplacesOne)
+{
+    std::wstring fresh = m_strPath + L".新工程.sqlite";
+    DeleteFileW(fresh.c_str());
+    CString strError;
+    ASSERT_TRUE(m_frame.NewProject(fresh.c_str(), &strError)) << strError.GetString();
+    std::wstring title = fresh.substr(fresh.find_last_of(L"\\/") + 1);
+    title = title.substr(0, title.size() - 7);   // without ".sqlite"
+    EXPECT_EQ(title, std::wstring(Tree().GetItemText(Tree().GetRootItem()).GetString()));
+    EXPECT_EQ(nullptr, FirstOfKind(CParamProp::NodeFloor));
+    CString strTitle;
+    m_frame.GetWindowText(strTitle);
+    EXPECT_EQ(0, strTitle.Find(title.c_str()));
+
+    // The sample file exists: refused, untouched, and the new project stays shown.
+    const std::string before = FileBytes(m_strPath);
+    EXPECT_FALSE(m_frame.NewProject(m_strPath.c_str(), &strError));
+    EXPECT_FALSE(strError.IsEmpty());
+    EXPECT_EQ(before, FileBytes(m_strPath));
+    EXPECT_EQ(title, std::wstring(Tree().GetItemText(Tree().GetRootItem()).GetString()));
+    m_frame.CloseProject();
+    CProjectDatabase::Close();
+    DeleteFileW(fresh.c_str());
+}

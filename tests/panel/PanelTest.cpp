@@ -263,3 +263,26 @@ TEST_F(PanelTest, EnterInThePanelDoesNotCloseIt)
     EXPECT_EQ(L"2.500", CountText());
     EXPECT_TRUE(m_arrBoxes.empty());
 }
+
+// Two components selected with Ctrl: the field keeps the first one's count and the host is
+// not told again; a click on a single item afterwards shows its count as usual.
+TEST_F(PanelTest, TwoSelectedComponentsLeaveTheFieldAsItWas)
+{
+    WriteStandardProject();
+    CreatePanel();
+    HTREEITEM hKL1 = FindItem(Kind::NodeComponent, 1, L"1");
+    HTREEITEM hKL2 = FindItem(Kind::NodeComponent, 1, L"2");
+    Click(hKL1);
+    ASSERT_EQ(L"2.500", CountText());
+    m_host.m_arrCounts.clear();
+    Click(hKL2, MK_CONTROL);
+    ASSERT_EQ(2, (int)m_pPanel->m_treeCtrl.m_arrSelItems.GetSize());
+    EXPECT_EQ(L"2.500", CountText());
+    EXPECT_TRUE(::IsWindowEnabled(CountField()));
+    EXPECT_TRUE(m_host.m_arrCounts.empty());
+    EXPECT_FLOAT_EQ(3.0f, Prop(hKL2)->m_fVolume);
+
+    Click(FindItem(Kind::NodeComponent, 1, L"4"));
+    EXPECT_EQ(L"1", CountText());
+    EXPECT_EQ(1u, m_host.m_arrCounts.size());
+}
