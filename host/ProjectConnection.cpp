@@ -1,6 +1,7 @@
 #include "ProjectConnection.h"
 #include "SqlStatement.h"
 #include <sqlite3.h>
+#include <cwctype>
 
 CProjectConnection::CProjectConnection() : m_pDb(nullptr), m_nScopeDepth(0), m_bScopeFailed(FALSE) {}
 
@@ -124,6 +125,49 @@ BOOL CProjectConnection::Query(const wchar_t* sql, const std::vector<std::wstrin
     }
     if (rc != SQLITE_DONE)
         ReportFailure(L"query");
+    sqlite3_finalize(stmt);
+    return rc == SQLITE_DONE;
+}
+
+BOOL CProjectConnection::QueryReadOnly(const wchar_t* sql, std::vector<std::vector<std::wstring>>& rows,
+                                       std::wstring* pWhy)
+{
+    rows.clear();
+    if (!m_pDb) {
+        *pWhy = L"no project is open";
+        return FALSE;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    const void* tail = nullptr;
+    if (sqlite3_prepare16_v2(m_pDb, sql, -1, &stmt, &tail) != SQLITE_OK || !stmt) {
+        *pWhy = stmt ? L"" : std::wstring(L"not a statement: ");
+        *pWhy += static_cast<const wchar_t*>(sqlite3_errmsg16(m_pDb));
+        sqlite3_finalize(stmt);
+        return FALSE;
+    }
+    const wchar_t* rest = static_cast<const wchar_t*>(tail);
+    while (rest && *rest && (iswspace(*rest) || *rest == L';'))
+        ++rest;
+    if (rest && *rest) {
+        *pWhy = L"more than one statement";
+        sqlite3_finalize(stmt);
+        return FALSE;
+    }
+    if (!sqlite3_stmt_readonly(stmt) || sqlite3_column_count(stmt) == 0) {
+        *pWhy = L"only a SELECT that changes nothing may run";
+        sqlite3_finalize(stmt);
+        return FALSE;
+    }
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        std::vector<std::wstring> row;
+        int n = sqlite3_column_count(stmt);
+        for (int c = 0; c < n; ++c)
+            row.push_back(KxSql::ColumnText(stmt, c));
+        rows.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE)
+        *pWhy = static_cast<const wchar_t*>(sqlite3_errmsg16(m_pDb));
     sqlite3_finalize(stmt);
     return rc == SQLITE_DONE;
 }

@@ -32,6 +32,10 @@ public:
     // (NULL as an empty text, a whole REAL without its ".0").
     BOOL Query(const wchar_t* sql, const std::vector<std::wstring>& params,
                std::vector<std::vector<std::wstring>>& rows);
+    // Runs one statement that cannot change the file (a SELECT), given as the user typed it
+    // (no parameters). Refuses anything that writes, and more than one statement, with the
+    // reason in *pWhy; nothing is run then.
+    BOOL QueryReadOnly(const wchar_t* sql, std::vector<std::vector<std::wstring>>& rows, std::wstring* pWhy);
 
     // Transaction scopes. BeginScope opens the transaction at depth 0; EndScope at the
     // outermost level commits, or rolls back when a statement inside failed or MarkFailed was

@@ -214,3 +214,43 @@ TEST(ProjectFile, ContractOnlyFileOpensAndGainsTheHostTables)
     db.Close();
     RemoveProjectFile(path);
 }
+
+// What a user types after `db` in a demo script: a SELECT runs and gives its rows as text;
+// anything that would change the file, or a second statement smuggled behind the first, is
+// refused with a reason before it runs, and the rows stay.
+TEST(ProjectFile, ReadOnlyQueryRunsSelectsAndRefusesEverythingElse)
+{
+    CTempProject project(L"只读查询");
+    ASSERT_TRUE(project.IsOpen());
+    CAccessProject_Components_GJTable t;
+    ASSERT_GT(t.Insert(1, L"11", L"KL-1", 111, 2.5, 1), 0);
+    CProjectConnection* db = CProjectDatabase::GetConnection();
+    std::vector<std::vector<std::wstring>> rows;
+    std::wstring why;
+
+    ASSERT_TRUE(db->QueryReadOnly(L"SELECT comname, volume FROM component ORDER BY id;", rows, &why)) << Narrow(why.c_str());
+    ASSERT_EQ(1u, rows.size());
+    EXPECT_EQ(L"KL-1", rows[0][0]);
+    EXPECT_EQ(L"2.5", rows[0][1]);
+
+    const wchar_t* refused[] = {
+        L"DELETE FROM component",
+        L"UPDATE component SET volume = 9",
+        L"SELECT 1; DELETE FROM component",
+        L"CREATE TABLE x (a)",
+        L"PRAGMA user_version = 7",
+        L"SELEC comname FROM component",
+    };
+    for (const wchar_t* sql : refused) {
+        why.clear();
+        EXPECT_FALSE(db->QueryReadOnly(sql, rows, &why)) << Narrow(sql);
+        EXPECT_FALSE(why.empty()) << Narrow(sql);
+        EXPECT_TRUE(rows.empty()) << Narrow(sql);
+    }
+    auto left = project.Peek(L"SELECT count(*), max(volume) FROM component");
+    ASSERT_EQ(1u, left.size());
+    EXPECT_EQ(L"1", left[0][0]);
+    EXPECT_EQ(L"2.5", left[0][1]);
+    auto version = project.Peek(L"PRAGMA user_version");
+    EXPECT_EQ(L"0", version[0][0]);
+}
