@@ -303,18 +303,12 @@ void CCompoentsTreeCtrl::InitTreeFolderDataSet(NDataModelDataSet* pFloors,
             bCreated = TRUE;
         }
     }
-    if (bCreated)
-    {
-        // The new folders and the cleared flags reach the file together; leaving the flags
-        // set in the file would give those floors a second set of folders on the next open.
-        CProjectConnectTransaction transaction;
-        if (m_pFolderManager->m_pComFolderDataSet)
-            m_pFolderManager->m_pComFolderDataSet->DoSqlUpdate();
-        if (m_pFolderManager->m_pFloorDataSet)
-            m_pFolderManager->m_pFloorDataSet->DoSqlUpdate();
-        if (pFolders == NULL)
-            pFolders = m_pFolderManager->m_pComFolderDataSet;
-    }
+    // The new folder rows and the cleared flags stay pending in the folder store: the host
+    // commits both datasets (after building, on save, on exit). A host that committed only
+    // the folder rows would find the flags still set on the next open and create the folders
+    // a second time.
+    if (bCreated && pFolders == NULL)
+        pFolders = m_pFolderManager->m_pComFolderDataSet;
 
     delete m_pFolderView;
     m_pFolderView = new CProject_ComFolderTable;

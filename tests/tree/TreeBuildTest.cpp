@@ -182,12 +182,16 @@ TEST_F(TreeTest, FloorFlaggedForCreationGetsRuleFoldersOnce)
     };
     EXPECT_EQ(expected, Dump());
 
-    // The flag is cleared in the floor dataset and, with the new folder rows, in the file:
-    // the next open must not create a second set.
+    // The flag is cleared in the floor dataset; the rows and the flag stay pending until the
+    // host commits the folder store, as a host does after building.
     NDataModelDataSet* pFloors = m_pTree->m_pFolderManager->m_pFloorDataSet;
     ASSERT_NE(nullptr, pFloors);
     for (int nRow = 1; nRow <= pFloors->GetRowCount(); ++nRow)
         EXPECT_EQ(0, pFloors->GetAsInteger(L"createmode", nRow));
+    EXPECT_EQ(L"1", W(FileValue(L"SELECT createmode FROM floor WHERE id = 3", {})));
+    EXPECT_EQ(L"0", W(FileValue(L"SELECT COUNT(*) FROM comfolder WHERE floorid = 3", {})));
+    m_pTree->m_pFolderManager->m_pComFolderDataSet->DoSqlUpdate();
+    m_pTree->m_pFolderManager->m_pFloorDataSet->DoSqlUpdate();
     EXPECT_EQ(L"0", W(FileValue(L"SELECT createmode FROM floor WHERE id = 3", {})));
     EXPECT_EQ(L"3", W(FileValue(L"SELECT COUNT(*) FROM comfolder WHERE floorid = 3", {})));
     EXPECT_EQ(L"0", W(FileValue(L"SELECT initcreate FROM comfolder WHERE floorid = 3 AND comfolderid = '16'", {})));
