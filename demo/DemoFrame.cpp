@@ -309,37 +309,44 @@ void CDemoFrame::ShowSelectedRow(const void* pRecord)
         ::SetWindowTextW(m_hRowText, strRow);
 }
 
-LRESULT CDemoFrame::OnAddComponent(WPARAM, LPARAM lParam)
+LRESULT CDemoFrame::Observed(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT lResult)
+{
+    if (m_fnObserver)
+        m_fnObserver(nMsg, wParam, lParam, lResult);
+    return lResult;
+}
+
+LRESULT CDemoFrame::OnAddComponent(WPARAM wParam, LPARAM lParam)
 {
     CString s;
     s.Format(L"0x464 新增构件  id %d  接受", (int)lParam);
     AddLog(s);
-    return lParam;   // take the id the module proposed
+    return Observed(WM_USER + 100, wParam, lParam, lParam);   // take the id the module proposed
 }
 
-LRESULT CDemoFrame::OnCountApplied(WPARAM, LPARAM lParam)
+LRESULT CDemoFrame::OnCountApplied(WPARAM wParam, LPARAM lParam)
 {
     AddLog(L"0x465 数量  " + DescribeRecord(lParam));
     ShowSelectedRow(reinterpret_cast<const void*>(lParam));
-    return 0;
+    return Observed(WM_USER + 101, wParam, lParam, 0);
 }
 
-LRESULT CDemoFrame::OnOpenFolder(WPARAM, LPARAM lParam)
+LRESULT CDemoFrame::OnOpenFolder(WPARAM wParam, LPARAM lParam)
 {
     AddLog(L"0x466 打开构件夹  " + DescribeRecord(lParam));
-    return 0;
+    return Observed(WM_USER + 102, wParam, lParam, 0);
 }
 
-LRESULT CDemoFrame::OnOpenComponent(WPARAM, LPARAM lParam)
+LRESULT CDemoFrame::OnOpenComponent(WPARAM wParam, LPARAM lParam)
 {
     AddLog(L"0x467 打开构件  " + DescribeRecord(lParam));
-    return 0;
+    return Observed(WM_USER + 103, wParam, lParam, 0);
 }
 
-LRESULT CDemoFrame::OnBatchModify(WPARAM, LPARAM lParam)
+LRESULT CDemoFrame::OnBatchModify(WPARAM wParam, LPARAM lParam)
 {
     AddLog(L"0x469 批量修改  " + DescribeRecord(lParam));
-    return 0;
+    return Observed(WM_USER + 105, wParam, lParam, 0);
 }
 
 void CDemoFrame::OnNewProject()

@@ -15,6 +15,7 @@
 // and before the panel goes away: a reopened project then never gets a floor's folders twice.
 #pragma once
 #include "afxwin.h"
+#include <functional>
 #include <string>
 
 class CDlg_ComTree;
@@ -43,6 +44,10 @@ public:
     // The lines the message log shows, oldest first.
     const CStringArray& GetLog() const { return m_arrLog; }
     CString GetSelectedRowText() const { return m_strSelectedRow; }
+    // Told of every module message after the frame handled it, with the frame's answer
+    // (a scripted session prints them).
+    typedef std::function<void(UINT, WPARAM, LPARAM, LRESULT)> MessageObserver;
+    void SetMessageObserver(MessageObserver fn) { m_fnObserver = std::move(fn); }
 
     // Menu commands.
     afx_msg void OnNewProject();
@@ -70,10 +75,12 @@ private:
     void AddLog(const CString& strLine);
     void ShowSelectedRow(const void* pRecord);
     void UpdateTitle();
+    LRESULT Observed(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT lResult);
 
     CDlg_ComTree* m_pPanel;
     HWND m_hRowLabel, m_hRowText, m_hLogLabel, m_hLog;
     HFONT m_hFont;
     CStringArray m_arrLog;
     CString m_strSelectedRow;
+    MessageObserver m_fnObserver;
 };

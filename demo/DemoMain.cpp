@@ -1,5 +1,6 @@
 // comtree-demo.exe --project FILE --data DIR [--dump] [--screenshot FILE.png]
 // comtree-demo.exe --data DIR --wizard TYPE [--screenshot FILE.png]
+// comtree-demo.exe --project FILE --data DIR --script FILE.txt
 // A host application around the component tree module.
 #include <windows.h>
 #include <commctrl.h>
@@ -13,6 +14,7 @@
 #include "resources/ComTreeModule.h"
 #include "resources/resource.h"
 #include "DemoFrame.h"
+#include "DemoScript.h"
 #include "DemoOptions.h"
 #include "DemoWizard.h"
 #include "Screenshot.h"
@@ -43,8 +45,42 @@ void PumpUntilIdle()
     }
 }
 
+void PrintStep(const std::wstring& text)
+{
+    PrintUtf8(stdout, text);
+}
+
+// What a scripted session drives: the panel's own controls.
+class CPanelScriptSite : public IDemoScriptSite
+{
+public:
+    explicit CPanelScriptSite(CDemoFrame& frame) : m_frame(frame) {}
+    HWND GetTreeWnd() override { return Panel() ? Panel()->m_treeCtrl.GetSafeHwnd() : NULL; }
+    HWND GetCountEdit() override { return Panel() ? Panel()->m_editNum.GetSafeHwnd() : NULL; }
+    HWND GetRadio(bool bByFloor) override
+    {
+        if (!Panel())
+            return NULL;
+        return bByFloor ? Panel()->m_radioByFloor.GetSafeHwnd() : Panel()->m_radioByComponent.GetSafeHwnd();
+    }
+
+private:
+    CDlg_ComTree* Panel() { return m_frame.GetPanel(); }
+    CDemoFrame& m_frame;
+};
+
 int RunProject(const DemoOptions& opt)
 {
+    // Every line is checked before the project is opened.
+    CDemoScript script;
+    if (!opt.script.empty()) {
+        std::wstring strWhy;
+        if (!script.Load(opt.script, &strWhy)) {
+            PrintUtf8(stderr, L"comtree-demo: script " + strWhy + L"\n");
+            return GetFileAttributesW(opt.script.c_str()) == INVALID_FILE_ATTRIBUTES ? 2 : 3;
+        }
+    }
+
     KxMfc::Fun::SetSysDataPath(opt.data.c_str());
     UIFunction::SetDefaultCaption(L"构件树演示");
 
@@ -63,9 +99,20 @@ int RunProject(const DemoOptions& opt)
         frame.DestroyWindow();
         return 2;
     }
-    frame.ShowFirstComponent(!opt.screenshot.empty());
+    // A scripted session starts from the tree as InitTree left it.
+    if (opt.script.empty())
+        frame.ShowFirstComponent(!opt.screenshot.empty());
     int rc = 0;
-    if (opt.dump) {
+    if (!opt.script.empty()) {
+        frame.SetMessageObserver([&script](UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT lResult) {
+            script.NoteHostMessage(nMsg, wParam, lParam, lResult);
+        });
+        CPanelScriptSite site(frame);
+        rc = script.Run(&site, &PrintStep);
+        frame.SetMessageObserver(nullptr);
+        if (rc != 0)
+            PrintUtf8(stderr, L"comtree-demo: script " + script.GetError() + L"\n");
+    } else if (opt.dump) {
         PrintUtf8(stdout, DumpComponentTree(frame.GetPanel()->m_treeCtrl.GetSafeHwnd()));
     } else if (!opt.screenshot.empty()) {
         PumpUntilIdle();

@@ -1,16 +1,17 @@
 // The demo host's command line:
 //   comtree-demo.exe --project FILE --data DIR [--dump] [--screenshot FILE.png]
+//   comtree-demo.exe --project FILE --data DIR --script FILE.txt
 //   comtree-demo.exe --data DIR --wizard TYPE [--screenshot FILE.png]
 #pragma once
 #include <string>
 
 struct DemoOptions
 {
-    std::wstring project, data, screenshot, wizard;
+    std::wstring project, data, screenshot, wizard, script;
     bool dump = false;
 
     // Nobody is there to answer a message box: problems go to stderr instead.
-    bool Unattended() const { return dump || !screenshot.empty(); }
+    bool Unattended() const { return dump || !screenshot.empty() || !script.empty(); }
 };
 
 // False with a one-line reason for the user when the command line is not usable.
