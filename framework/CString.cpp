@@ -28,6 +28,14 @@ EmptyBlock g_empty = { { 0, 0 }, { 0 } };
 
 inline StringHeader* HeaderOf(LPWSTR p) { return reinterpret_cast<StringHeader*>(p) - 1; }
 
+// Every string but the shared empty block owns a heap block; comparing with the empty block
+// itself (rather than by capacity) also lets the optimiser see that it is never freed.
+inline void FreeBlock(StringHeader* h)
+{
+    if (h != &g_empty.header)
+        free(h);
+}
+
 inline bool IsTrimSpace(wchar_t ch) { return iswspace(ch) != 0; }
 
 } // namespace
@@ -76,8 +84,7 @@ CString::CString(wchar_t ch, int nRepeat) : m_pszData(g_empty.chars)
 
 CString::~CString()
 {
-    if (HeaderOf(m_pszData)->nCapacity != 0)
-        free(HeaderOf(m_pszData));
+    FreeBlock(HeaderOf(m_pszData));
 }
 
 CString& CString::operator=(const CString& src)
@@ -139,8 +146,7 @@ int CString::GetLength() const { return HeaderOf(m_pszData)->nLength; }
 
 void CString::Empty()
 {
-    if (HeaderOf(m_pszData)->nCapacity != 0)
-        free(HeaderOf(m_pszData));
+    FreeBlock(HeaderOf(m_pszData));
     m_pszData = g_empty.chars;
 }
 
@@ -517,8 +523,7 @@ void CString::Reserve(int nLength)
     n->nCapacity = cap;
     LPWSTR chars = reinterpret_cast<LPWSTR>(n + 1);
     wmemcpy(chars, m_pszData, h->nLength + 1);
-    if (h->nCapacity != 0)
-        free(h);
+    FreeBlock(h);
     m_pszData = chars;
 }
 
