@@ -585,6 +585,19 @@ int CCompoentsTreeCtrl::InitFloor(int nFloorId, HTREEITEM hFloorItem)
     return 1;
 }
 
+// Whether a folder with this id is hItem or one of its ancestors: a damaged folder table
+// can make parents of each other, and following such rows would never end.
+BOOL CCompoentsTreeCtrl::IsFolderOnBranch(HTREEITEM hItem, const CString& strId)
+{
+    for (; hItem != NULL; hItem = GetParentItem(hItem))
+    {
+        const CParamProp* pProp = GetItemProp(hItem);
+        if (pProp && pProp->m_nNodeType == CParamProp::NodeFolder && pProp->m_strID == strId)
+            return TRUE;
+    }
+    return FALSE;
+}
+
 int CCompoentsTreeCtrl::CreateChildItem(int nFloorId, NDataModelDataSet* pFolders,
                                         CString strParentId, HTREEITEM hParentItem)
 {
@@ -599,8 +612,8 @@ int CCompoentsTreeCtrl::CreateChildItem(int nFloorId, NDataModelDataSet* pFolder
             || pFolders->GetAsInteger(col.nInitCreate, nRow) == 0)
             continue;
         const CString strId = pFolders->GetAsString(col.nId, nRow);
-        if (strId == strParentId)
-            continue;  // a row naming itself as parent would recurse without end
+        if (IsFolderOnBranch(hParentItem, strId))
+            continue;  // rows naming each other as parents would recurse without end
         const double dVolume = pFolders->GetAsFloat(col.nVolume, nRow);
         HTREEITEM hFolder = InsertFolderItem(hParentItem, nFloorId, strId,
                                              pFolders->GetAsString(col.nName, nRow),

@@ -64,14 +64,14 @@ int wmain(int argc, wchar_t** argv)
             floors->SetAsInteger(L"showid", r, f + 1);
             floors->SetAsInteger(L"createmode", r, 0);
             ++items;
-            for (const FolderSpec& spec : layout) {
+            for (const FolderSpec& folder : layout) {
                 int fr = folders->InsertRow(0);
-                int cat = (spec.parent ? spec.parent : spec.id) / 10 - 1;
+                int cat = (folder.parent ? folder.parent : folder.id) / 10 - 1;
                 CString id, parent, folderName;
-                id.Format(L"%d", spec.id);
-                if (spec.parent)
-                    parent.Format(L"%d", spec.parent);
-                folderName.Format(spec.parent ? L"%s%d" : L"%s", kCategoryNames[cat % 9], spec.id);
+                id.Format(L"%d", folder.id);
+                if (folder.parent)
+                    parent.Format(L"%d", folder.parent);
+                folderName.Format(folder.parent ? L"%s%d" : L"%s", kCategoryNames[cat % 9], folder.id);
                 folders->SetAsString(L"comfolderid", fr, id);
                 folders->SetAsInteger(L"floorid", fr, f);
                 folders->SetAsInteger(L"allowownercom", fr, 1);
@@ -83,7 +83,7 @@ int wmain(int argc, wchar_t** argv)
                 folders->SetAsInteger(L"allowadduserfolder", fr, 1);
                 folders->SetAsInteger(L"initcreate", fr, 1);
                 folders->SetAsInteger(L"volume", fr, 1);
-                folders->SetAsInteger(L"showid", fr, spec.id);
+                folders->SetAsInteger(L"showid", fr, folder.id);
                 ++items;
                 for (int c = 0; c < nComponents; ++c) {
                     int cr = components->InsertRow(0);

@@ -290,6 +290,37 @@ TEST_F(TreeTest, NewFloorListsComponentsInTableOrderWithWholeCounts)
     EXPECT_EQ(2u, [&] { UINT n = 0; for (HTREEITEM h = m_pTree->GetChildItem(hUser); h; h = m_pTree->GetNextSiblingItem(h)) ++n; return n; }());
 }
 
+TEST_F(TreeTest, NewFloorWithFoldersNamingEachOtherAsParentsStillFills)
+{
+    // Folder rows held in memory need not have unique keys: here a second row 11 makes 11 and
+    // 12 each other's parent.
+    WriteStandardProject();
+    AddFloor(6, L"6", 6);
+    AddFolder(6, L"10", L"", L"梁", 0, 1, 1.0);
+    AddFolder(6, L"11", L"10", L"框架梁", 1, 1, 1.0);
+    AddFolder(6, L"12", L"11", L"次梁", 1, 1, 1.0);
+    CreateTree();
+    m_pTree->InitTree(L"", 1);
+    NDataModelDataSet* pFolders = m_pTree->m_pFolderManager->m_pComFolderDataSet;
+    const int nRow = pFolders->InsertRow(pFolders->GetRowCount() + 1);
+    pFolders->SetAsString(L"comfolderid", nRow, L"11");
+    pFolders->SetAsInteger(L"floorid", nRow, 6);
+    pFolders->SetAsString(L"parentid", nRow, L"12");
+    pFolders->SetAsString(L"foldername", nRow, L"框架梁");
+    pFolders->SetAsInteger(L"initcreate", nRow, 1);
+
+    CParamProp* pFloor = new CParamProp;
+    pFloor->m_nNodeType = CParamProp::NodeFloor;
+    pFloor->m_nFloorID = 6;
+    pFloor->m_strName = L"新6层";
+    HTREEITEM hNew = m_pTree->InsertItem(m_pTree->GetRootItem(), L"新6层", (DWORD_PTR)pFloor, 9, 9);
+    ASSERT_NE((HTREEITEM)NULL, hNew);
+    EXPECT_EQ(1, m_pTree->InitFloor(6, hNew));
+    // Each folder once down the branch, never itself below itself.
+    EXPECT_NE((HTREEITEM)NULL, Find({ L"测试工程", L"新6层", L"梁", L"框架梁", L"次梁" }));
+    EXPECT_EQ((HTREEITEM)NULL, Find({ L"测试工程", L"新6层", L"梁", L"框架梁", L"次梁", L"框架梁" }));
+}
+
 TEST_F(TreeTest, RebuildsReleaseEveryRecordAndStayUsable)
 {
     WriteStandardProject();
