@@ -236,20 +236,13 @@ CString CComFolderManager::CopyUserFolderRow(int nSrcFloorId, int nDestFloorId,
     m_pComFolderDataSet->SetAsString(kParentId, nRow, strNewParentId);
     m_pComFolderDataSet->SetAsInteger(kShowId, nRow, _wtoi(strId));
     if (nSrc > 0) {
-        m_pComFolderDataSet->SetAsInteger(kAllowOwnerCom, nRow,
-            m_pComFolderDataSet->GetAsInteger(kAllowOwnerCom, nSrc));
+        static const LPCWSTR kCopiedIntegers[] = { kAllowOwnerCom, kImageIndex, kSelectedIndex,
+                                                   kComType, kAllowAddUserFolder, kInitCreate };
+        for (LPCWSTR pszField : kCopiedIntegers)
+            m_pComFolderDataSet->SetAsInteger(pszField, nRow,
+                                              m_pComFolderDataSet->GetAsInteger(pszField, nSrc));
         m_pComFolderDataSet->SetAsString(kFolderName, nRow,
             m_pComFolderDataSet->GetAsString(kFolderName, nSrc));
-        m_pComFolderDataSet->SetAsInteger(kImageIndex, nRow,
-            m_pComFolderDataSet->GetAsInteger(kImageIndex, nSrc));
-        m_pComFolderDataSet->SetAsInteger(kSelectedIndex, nRow,
-            m_pComFolderDataSet->GetAsInteger(kSelectedIndex, nSrc));
-        m_pComFolderDataSet->SetAsInteger(kComType, nRow,
-            m_pComFolderDataSet->GetAsInteger(kComType, nSrc));
-        m_pComFolderDataSet->SetAsInteger(kAllowAddUserFolder, nRow,
-            m_pComFolderDataSet->GetAsInteger(kAllowAddUserFolder, nSrc));
-        m_pComFolderDataSet->SetAsInteger(kInitCreate, nRow,
-            m_pComFolderDataSet->GetAsInteger(kInitCreate, nSrc));
         m_pComFolderDataSet->SetAsFloat(kVolume, nRow,
             m_pComFolderDataSet->GetAsFloat(kVolume, nSrc));
     } else {
