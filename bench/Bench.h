@@ -13,5 +13,6 @@ int RunBench();
 double NowMs();
 void PumpPending();
 // Runs prepare (untimed) and then measured (timed) `runs` times; returns the median in ms.
-double MedianMs(int runs, const std::function<void()>& prepare, const std::function<void()>& measured);
+double MedianMs(int runs, const std::function<void()>& prepare,
+                const std::function<void()>& measured);
 void Report(const char* name, double value, const char* unit);

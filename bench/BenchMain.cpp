@@ -23,7 +23,8 @@ void PumpPending()
     }
 }
 
-double MedianMs(int runs, const std::function<void()>& prepare, const std::function<void()>& measured)
+double MedianMs(int runs, const std::function<void()>& prepare,
+                const std::function<void()>& measured)
 {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {

@@ -6,7 +6,10 @@
 #include "multiselect/TreeCtrlEx.h"
 
 namespace {
-LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcW(h, m, w, l); }
+LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l)
+{
+    return DefWindowProcW(h, m, w, l);
+}
 
 const int kRuns = 21;
 
@@ -24,12 +27,12 @@ void Click(CTreeCtrl& tree, HTREEITEM item, UINT flags)
     tree.SendMessage(WM_LBUTTONUP, flags, MAKELPARAM(at.x, at.y));
     tree.UpdateWindow();
 }
-}
+} // namespace
 
 int RunBench()
 {
     WNDCLASSW wc = {};
-    wc.style = CS_GLOBALCLASS;  // found whichever module instance creates the window
+    wc.style = CS_GLOBALCLASS; // found whichever module instance creates the window
     wc.lpfnWndProc = PlainProc;
     wc.hInstance = GetModuleHandleW(NULL);
     wc.lpszClassName = L"ClickBenchHost";
@@ -65,26 +68,29 @@ int RunBench()
 
     // What one pass over the visible items costs the tree view itself, before any logic of
     // ours: every selection walk pays at least this.
-    const double walk = MedianMs(kRuns, [] {}, [&] {
-        UINT n = 0;
-        for (HTREEITEM h = tree.GetRootItem(); h != NULL; h = tree.GetNextVisibleItem(h))
-            n += tree.GetItemState(h, TVIS_SELECTED) != 0;
-    });
+    const double walk = MedianMs(
+        kRuns, [] {},
+        [&] {
+            UINT n = 0;
+            for (HTREEITEM h = tree.GetRootItem(); h != NULL; h = tree.GetNextVisibleItem(h))
+                n += tree.GetItemState(h, TVIS_SELECTED) != 0;
+        });
     Report("tree_walk_ms_10k_visible", walk, "ms");
 
     HTREEITEM rows[22] = { tree.GetNextVisibleItem(first) };
     for (int i = 1; i < 22; ++i)
         rows[i] = tree.GetNextVisibleItem(rows[i - 1]);
     int turn = 0;
-    const double click = MedianMs(kRuns, [] {}, [&] { Click(tree, rows[2 * (turn++ % 2)], 0); });
+    const double click = MedianMs(
+        kRuns, [] {}, [&] { Click(tree, rows[2 * (turn++ % 2)], 0); });
     Report("click_ms_10k_visible", click, "ms");
 
     // The everyday range: anchor on one row, Shift click twenty rows further down.
-    const double shiftClick = MedianMs(kRuns, [&] { Click(tree, rows[0], 0); },
-                                       [&] { Click(tree, rows[20], MK_SHIFT); });
+    const double shiftClick = MedianMs(
+        kRuns, [&] { Click(tree, rows[0], 0); }, [&] { Click(tree, rows[20], MK_SHIFT); });
     Report("shift_click_ms_10k_visible", shiftClick, "ms");
     if (tree.CountSelected() != 21)
-        return 2;  // the measured action did not do what it claims
+        return 2; // the measured action did not do what it claims
 
     host.DestroyWindow();
     return 0;

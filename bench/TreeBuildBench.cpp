@@ -21,8 +21,7 @@
 #include "ComTreeHost.h"
 #include "tree/CompoentsTreeCtrl.h"
 
-namespace
-{
+namespace {
 const int kFloors = 100;
 const int kFoldersPerFloor = 40;
 const int kComponentsPerFolder = 24;
@@ -30,7 +29,7 @@ const int kRuns = 5;
 
 struct Item
 {
-    int nParent;  // index into the list, -1 at the root
+    int nParent; // index into the list, -1 at the root
     std::wstring strText;
     int nImage, nSelImage;
 };
@@ -48,8 +47,8 @@ bool MakeProject(const std::wstring& strPath)
     if (GetFileAttributesW(strPath.c_str()) != INVALID_FILE_ATTRIBUTES)
         return true;
     std::wstring cmd = L"\"" + ExeDir() + L"\\make-bench-project.exe\" \"" + strPath + L"\" "
-                       + std::to_wstring(kFloors) + L" " + std::to_wstring(kFoldersPerFloor) + L" "
-                       + std::to_wstring(kComponentsPerFolder);
+        + std::to_wstring(kFloors) + L" " + std::to_wstring(kFoldersPerFloor) + L" "
+        + std::to_wstring(kComponentsPerFolder);
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
@@ -69,8 +68,7 @@ size_t HeapBytes()
     HANDLE heaps[256];
     const DWORD n = GetProcessHeaps(256, heaps);
     size_t total = 0;
-    for (DWORD i = 0; i < n && i < 256; ++i)
-    {
+    for (DWORD i = 0; i < n && i < 256; ++i) {
         PROCESS_HEAP_ENTRY e = {};
         HeapLock(heaps[i]);
         while (HeapWalk(heaps[i], &e))
@@ -84,12 +82,11 @@ size_t HeapBytes()
 std::vector<Item> Capture(CTreeCtrl& tree)
 {
     std::vector<Item> items;
-    std::vector<std::pair<HTREEITEM, int>> stack;  // item, parent index
+    std::vector<std::pair<HTREEITEM, int>> stack; // item, parent index
     for (HTREEITEM h = tree.GetRootItem(); h; h = tree.GetNextSiblingItem(h))
         stack.push_back({ h, -1 });
     std::reverse(stack.begin(), stack.end());
-    while (!stack.empty())
-    {
+    while (!stack.empty()) {
         auto [h, nParent] = stack.back();
         stack.pop_back();
         Item it;
@@ -109,8 +106,7 @@ std::vector<Item> Capture(CTreeCtrl& tree)
 void InsertBare(HWND hTree, const std::vector<Item>& items, std::vector<HTREEITEM>& handles)
 {
     handles.resize(items.size());
-    for (size_t i = 0; i < items.size(); ++i)
-    {
+    for (size_t i = 0; i < items.size(); ++i) {
         TVINSERTSTRUCTW tvi = {};
         tvi.hParent = items[i].nParent < 0 ? TVI_ROOT : handles[items[i].nParent];
         tvi.hInsertAfter = TVI_LAST;
@@ -125,29 +121,27 @@ void InsertBare(HWND hTree, const std::vector<Item>& items, std::vector<HTREEITE
     if (items.size() > 1)
         SendMessageW(hTree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)handles[1]);
 }
-}
+} // namespace
 
 int RunBench()
 {
     wchar_t tmp[MAX_PATH];
     GetTempPathW(MAX_PATH, tmp);
     const std::wstring strPath = std::wstring(tmp) + L"comtree-bench-" + std::to_wstring(kFloors)
-                                 + L"x" + std::to_wstring(kFoldersPerFloor) + L"x"
-                                 + std::to_wstring(kComponentsPerFolder) + L".db";
-    if (!MakeProject(strPath))
-    {
+        + L"x" + std::to_wstring(kFoldersPerFloor) + L"x" + std::to_wstring(kComponentsPerFolder)
+        + L".db";
+    if (!MakeProject(strPath)) {
         fprintf(stderr, "make-bench-project.exe failed\n");
         return 1;
     }
     CString strError;
-    if (!CProjectDatabase::Open(strPath.c_str(), &strError))
-    {
+    if (!CProjectDatabase::Open(strPath.c_str(), &strError)) {
         fprintf(stderr, "cannot open the benchmark project: %s\n", strError.ToUtf8().c_str());
         return 1;
     }
 
     WNDCLASSW wc = {};
-    wc.style = CS_GLOBALCLASS;  // the framework creates windows with its own instance
+    wc.style = CS_GLOBALCLASS; // the framework creates windows with its own instance
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(NULL);
     wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
@@ -168,15 +162,13 @@ int RunBench()
     double dBuild[2], dBare[2];
     size_t nItems[2] = {};
     double dBytesPerItem = 0.0;
-    for (int nLayout = 0; nLayout < 2; ++nLayout)
-    {
+    for (int nLayout = 0; nLayout < 2; ++nLayout) {
         const int nByFloor = nLayout == 0 ? 1 : 0;
         pTree->FreeAllData();
         pTree->InitTree(L"", nByFloor);
         const std::vector<Item> items = Capture(*pTree);
         nItems[nLayout] = items.size();
-        if (nLayout == 0)
-        {
+        if (nLayout == 0) {
             pTree->FreeAllData();
             PumpPending();
             const size_t nEmpty = HeapBytes();
@@ -191,12 +183,12 @@ int RunBench()
         // on both alike.
         std::vector<double> build, bare;
         std::vector<HTREEITEM> handles;
-        for (int nRun = 0; nRun < kRuns; ++nRun)
-        {
-            build.push_back(MedianMs(1, [&] { pTree->FreeAllData(); },
-                                     [&] { pTree->InitTree(L"", nByFloor); }));
-            bare.push_back(MedianMs(1, [&] { SendMessageW(hBare, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT); },
-                                    [&] { InsertBare(hBare, items, handles); }));
+        for (int nRun = 0; nRun < kRuns; ++nRun) {
+            build.push_back(MedianMs(
+                1, [&] { pTree->FreeAllData(); }, [&] { pTree->InitTree(L"", nByFloor); }));
+            bare.push_back(MedianMs(
+                1, [&] { SendMessageW(hBare, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT); },
+                [&] { InsertBare(hBare, items, handles); }));
         }
         SendMessageW(hBare, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT);
         std::sort(build.begin(), build.end());

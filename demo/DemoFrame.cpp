@@ -12,7 +12,8 @@
 
 namespace {
 
-enum : UINT {
+enum : UINT
+{
     ID_PROJECT_NEW = 40001,
     ID_PROJECT_OPEN,
     ID_PROJECT_SAVE,
@@ -26,10 +27,14 @@ const int kRowHeight = 64;
 const wchar_t* KindText(int nKind)
 {
     switch (nKind) {
-    case CParamProp::NodeProject: return L"工程";
-    case CParamProp::NodeFloor: return L"楼层";
-    case CParamProp::NodeFolder: return L"构件夹";
-    case CParamProp::NodeComponent: return L"构件";
+    case CParamProp::NodeProject:
+        return L"工程";
+    case CParamProp::NodeFloor:
+        return L"楼层";
+    case CParamProp::NodeFolder:
+        return L"构件夹";
+    case CParamProp::NodeComponent:
+        return L"构件";
     }
     return L"?";
 }
@@ -91,9 +96,9 @@ BEGIN_MESSAGE_MAP(CDemoFrame, CWnd)
 END_MESSAGE_MAP()
 
 CDemoFrame::CDemoFrame()
-    : m_pPanel(NULL), m_hRowLabel(NULL), m_hRowText(NULL), m_hLogLabel(NULL), m_hLog(NULL), m_hFont(NULL)
-{
-}
+    : m_pPanel(NULL), m_hRowLabel(NULL), m_hRowText(NULL), m_hLogLabel(NULL), m_hLog(NULL),
+      m_hFont(NULL)
+{}
 
 CDemoFrame::~CDemoFrame()
 {
@@ -120,14 +125,16 @@ BOOL CDemoFrame::CreateFrame(BOOL bVisible)
         return FALSE;
     }
     // The same face the module's template asks for, so both halves read alike.
-    m_hFont = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0, 0, L"宋体");
+    m_hFont = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0, 0,
+                          L"宋体");
     HINSTANCE hInst = GetModuleHandleW(NULL);
-    m_hRowLabel = CreateWindowExW(0, L"STATIC", L"选中构件（工程中的记录）", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                                  m_hWnd, NULL, hInst, NULL);
-    m_hRowText = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY,
-                                 0, 0, 0, 0, m_hWnd, NULL, hInst, NULL);
-    m_hLogLabel = CreateWindowExW(0, L"STATIC", L"模块发来的消息", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_hWnd, NULL,
-                                  hInst, NULL);
+    m_hRowLabel = CreateWindowExW(0, L"STATIC", L"选中构件（工程中的记录）", WS_CHILD | WS_VISIBLE,
+                                  0, 0, 0, 0, m_hWnd, NULL, hInst, NULL);
+    m_hRowText = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                                 WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 0, 0, 0, 0,
+                                 m_hWnd, NULL, hInst, NULL);
+    m_hLogLabel = CreateWindowExW(0, L"STATIC", L"模块发来的消息", WS_CHILD | WS_VISIBLE, 0, 0, 0,
+                                  0, m_hWnd, NULL, hInst, NULL);
     m_hLog = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL,
                              0, 0, 0, 0, m_hWnd, NULL, hInst, NULL);
@@ -149,10 +156,7 @@ BOOL CDemoFrame::OpenProject(LPCTSTR pszPath, CString* pError)
     return bOpened;
 }
 
-void CDemoFrame::CloseProject()
-{
-    DestroyPanel();
-}
+void CDemoFrame::CloseProject() { DestroyPanel(); }
 
 BOOL CDemoFrame::CreatePanel()
 {
@@ -226,7 +230,8 @@ void CDemoFrame::ShowFirstComponent(BOOL bSelect)
         if (!p || p->m_nNodeType != CParamProp::NodeComponent)
             continue;
         HTREEITEM hFloor = tree.GetParentItem(h);
-        while (hFloor && tree.GetItemProp(hFloor) && tree.GetItemProp(hFloor)->m_nNodeType != CParamProp::NodeFloor)
+        while (hFloor && tree.GetItemProp(hFloor)
+               && tree.GetItemProp(hFloor)->m_nNodeType != CParamProp::NodeFloor)
             hFloor = tree.GetParentItem(hFloor);
         // Everything below that floor, so its folders and components show with their icons.
         HTREEITEM hEnd = hFloor ? tree.GetNextSiblingItem(hFloor) : NULL;
@@ -297,11 +302,14 @@ void CDemoFrame::ShowSelectedRow(const void* pRecord)
         strRow = L"（工程中没有这条构件）";
         std::vector<std::vector<std::wstring>> rows;
         CProjectConnection* pConn = CProjectDatabase::GetConnection();
-        if (pConn && pConn->Query(L"SELECT comname, comtype, volume, sumvolume FROM component WHERE id = ?1",
-                                  { std::wstring(p->m_strID.GetString()) }, rows) && !rows.empty()) {
+        if (pConn
+            && pConn->Query(
+                L"SELECT comname, comtype, volume, sumvolume FROM component WHERE id = ?1",
+                { std::wstring(p->m_strID.GetString()) }, rows)
+            && !rows.empty()) {
             const std::vector<std::wstring>& r = rows[0];
-            strRow.Format(L"名称 %ls\r\n类型 %ls    数量 %ls    合计 %ls", r[0].c_str(), r[1].c_str(),
-                          r[2].c_str(), r[3].empty() ? L"-" : r[3].c_str());
+            strRow.Format(L"名称 %ls\r\n类型 %ls    数量 %ls    合计 %ls", r[0].c_str(),
+                          r[1].c_str(), r[2].c_str(), r[3].empty() ? L"-" : r[3].c_str());
         }
     }
     m_strSelectedRow = strRow;
@@ -321,7 +329,7 @@ LRESULT CDemoFrame::OnAddComponent(WPARAM wParam, LPARAM lParam)
     CString s;
     s.Format(L"0x464 新增构件  id %d  接受", (int)lParam);
     AddLog(s);
-    return Observed(WM_USER + 100, wParam, lParam, lParam);   // take the id the module proposed
+    return Observed(WM_USER + 100, wParam, lParam, lParam); // take the id the module proposed
 }
 
 LRESULT CDemoFrame::OnCountApplied(WPARAM wParam, LPARAM lParam)
@@ -386,10 +394,7 @@ void CDemoFrame::OnSave()
     AddLog(L"已保存");
 }
 
-void CDemoFrame::OnExit()
-{
-    DestroyWindow();
-}
+void CDemoFrame::OnExit() { DestroyWindow(); }
 
 LRESULT CDemoFrame::OnClose(WPARAM, LPARAM)
 {

@@ -26,7 +26,8 @@ namespace {
 void PrintUtf8(FILE* f, const std::wstring& text)
 {
     _setmode(_fileno(f), _O_BINARY);
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr,
+                                nullptr);
     std::string s(n, '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), &s[0], n, nullptr, nullptr);
     fwrite(s.data(), 1, s.size(), f);
@@ -45,10 +46,7 @@ void PumpUntilIdle()
     }
 }
 
-void PrintStep(const std::wstring& text)
-{
-    PrintUtf8(stdout, text);
-}
+void PrintStep(const std::wstring& text) { PrintUtf8(stdout, text); }
 
 // What a scripted session drives: the panel's own controls.
 class CPanelScriptSite : public IDemoScriptSite
@@ -61,7 +59,8 @@ public:
     {
         if (!Panel())
             return NULL;
-        return bByFloor ? Panel()->m_radioByFloor.GetSafeHwnd() : Panel()->m_radioByComponent.GetSafeHwnd();
+        return bByFloor ? Panel()->m_radioByFloor.GetSafeHwnd()
+                        : Panel()->m_radioByComponent.GetSafeHwnd();
     }
 
 private:
@@ -104,9 +103,10 @@ int RunProject(const DemoOptions& opt)
         frame.ShowFirstComponent(!opt.screenshot.empty());
     int rc = 0;
     if (!opt.script.empty()) {
-        frame.SetMessageObserver([&script](UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT lResult) {
-            script.NoteHostMessage(nMsg, wParam, lParam, lResult);
-        });
+        frame.SetMessageObserver(
+            [&script](UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT lResult) {
+                script.NoteHostMessage(nMsg, wParam, lParam, lResult);
+            });
         CPanelScriptSite site(frame);
         rc = script.Run(&site, &PrintStep);
         frame.SetMessageObserver(nullptr);
@@ -116,7 +116,8 @@ int RunProject(const DemoOptions& opt)
         PrintUtf8(stdout, DumpComponentTree(frame.GetPanel()->m_treeCtrl.GetSafeHwnd()));
     } else if (!opt.screenshot.empty()) {
         PumpUntilIdle();
-        ::RedrawWindow(frame.GetSafeHwnd(), NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ::RedrawWindow(frame.GetSafeHwnd(), NULL, NULL,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         PumpUntilIdle();
         rc = SaveWindowPng(frame.GetSafeHwnd(), opt.screenshot.c_str()) ? 0 : 1;
     } else {
@@ -147,8 +148,10 @@ int wmain(int argc, wchar_t** argv)
     InitCommonControlsEx(&icc);
     // The product icon of this host: the module's project icon, on the frame and the wizard.
     CSoftShowPicInfoOpr::SetSoftLogIcon((HICON)LoadImageW(CComTreeModule::GetInstance(),
-        MAKEINTRESOURCEW(IDI_TREE_PROJECT), IMAGE_ICON, 16, 16, LR_SHARED));
-    int rc = !opt.wizard.empty() ? RunWizardDemo(opt.data, opt.wizard, opt.screenshot) : RunProject(opt);
+                                                          MAKEINTRESOURCEW(IDI_TREE_PROJECT),
+                                                          IMAGE_ICON, 16, 16, LR_SHARED));
+    int rc = !opt.wizard.empty() ? RunWizardDemo(opt.data, opt.wizard, opt.screenshot)
+                                 : RunProject(opt);
     CoUninitialize();
     return rc;
 }

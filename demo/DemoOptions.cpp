@@ -12,12 +12,23 @@ bool ParseDemoOptions(int argc, wchar_t** argv, DemoOptions& opt, std::wstring& 
             out = argv[++i];
             return true;
         };
-        if (a == L"--project") { if (!value(opt.project)) return false; }
-        else if (a == L"--data") { if (!value(opt.data)) return false; }
-        else if (a == L"--screenshot") { if (!value(opt.screenshot)) return false; }
-        else if (a == L"--wizard") { if (!value(opt.wizard)) return false; }
-        else if (a == L"--script") { if (!value(opt.script)) return false; }
-        else if (a == L"--dump") opt.dump = true;
+        if (a == L"--project") {
+            if (!value(opt.project))
+                return false;
+        } else if (a == L"--data") {
+            if (!value(opt.data))
+                return false;
+        } else if (a == L"--screenshot") {
+            if (!value(opt.screenshot))
+                return false;
+        } else if (a == L"--wizard") {
+            if (!value(opt.wizard))
+                return false;
+        } else if (a == L"--script") {
+            if (!value(opt.script))
+                return false;
+        } else if (a == L"--dump")
+            opt.dump = true;
         else {
             error = L"unknown option " + a;
             return false;

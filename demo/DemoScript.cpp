@@ -126,10 +126,14 @@ const wchar_t* KindName(const CParamProp* p)
     if (!p)
         return L"none";
     switch (p->m_nNodeType) {
-    case CParamProp::NodeProject: return L"project";
-    case CParamProp::NodeFloor: return L"floor";
-    case CParamProp::NodeFolder: return L"folder";
-    case CParamProp::NodeComponent: return L"component";
+    case CParamProp::NodeProject:
+        return L"project";
+    case CParamProp::NodeFloor:
+        return L"floor";
+    case CParamProp::NodeFolder:
+        return L"folder";
+    case CParamProp::NodeComponent:
+        return L"component";
     }
     return L"unknown";
 }
@@ -137,10 +141,14 @@ const wchar_t* KindName(const CParamProp* p)
 const wchar_t* AnswerName(int nAnswer)
 {
     switch (nAnswer) {
-    case IDYES: return L"yes";
-    case IDNO: return L"no";
-    case IDCANCEL: return L"cancel";
-    case IDOK: return L"ok";
+    case IDYES:
+        return L"yes";
+    case IDNO:
+        return L"no";
+    case IDCANCEL:
+        return L"cancel";
+    case IDOK:
+        return L"ok";
     }
     return L"?";
 }
@@ -159,12 +167,17 @@ std::wstring OneLine(const std::wstring& s)
     return out;
 }
 
-struct KeyName { const wchar_t* name; UINT vk; };
+struct KeyName
+{
+    const wchar_t* name;
+    UINT vk;
+};
 const KeyName kKeys[] = {
-    { L"up", VK_UP }, { L"down", VK_DOWN }, { L"left", VK_LEFT }, { L"right", VK_RIGHT },
-    { L"pageup", VK_PRIOR }, { L"pagedown", VK_NEXT }, { L"home", VK_HOME }, { L"end", VK_END },
-    { L"escape", VK_ESCAPE }, { L"return", VK_RETURN }, { L"delete", VK_DELETE }, { L"f2", VK_F2 },
-    { L"space", VK_SPACE }, { L"tab", VK_TAB },
+    { L"up", VK_UP },         { L"down", VK_DOWN },     { L"left", VK_LEFT },
+    { L"right", VK_RIGHT },   { L"pageup", VK_PRIOR },  { L"pagedown", VK_NEXT },
+    { L"home", VK_HOME },     { L"end", VK_END },       { L"escape", VK_ESCAPE },
+    { L"return", VK_RETURN }, { L"delete", VK_DELETE }, { L"f2", VK_F2 },
+    { L"space", VK_SPACE },   { L"tab", VK_TAB },
 };
 
 // The top-level windows of this thread that take the user's input away from the main window.
@@ -236,10 +249,9 @@ void DescribeMenu(HMENU hMenu, int nDepth, std::wstring& out)
 
 CDemoScript::CDemoScript()
     : m_nNext(0), m_bFinished(false), m_bFailed(false), m_pSite(nullptr), m_pfnOut(nullptr),
-      m_hPrintedMenu(NULL), m_hChosenMenu(NULL), m_dwChosenAt(0), m_dwClosingSince(0),
-      m_ptPress{ 0, 0 }, m_bPressed(false), m_nPressKeys(0)
-{
-}
+      m_hPrintedMenu(NULL), m_hChosenMenu(NULL), m_dwChosenAt(0),
+      m_dwClosingSince(0), m_ptPress{ 0, 0 }, m_bPressed(false), m_nPressKeys(0)
+{}
 
 CDemoScript::~CDemoScript()
 {
@@ -249,7 +261,8 @@ CDemoScript::~CDemoScript()
 
 bool CDemoScript::Load(const std::wstring& path, std::wstring* pError)
 {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         if (pError)
             *pError = path + L" cannot be read";
@@ -265,7 +278,8 @@ bool CDemoScript::Load(const std::wstring& path, std::wstring* pError)
         bytes.erase(0, 3);
     std::wstring text;
     if (!bytes.empty()) {
-        int len = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), (int)bytes.size(), nullptr, 0);
+        int len = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
+                                      (int)bytes.size(), nullptr, 0);
         if (len <= 0) {
             if (pError)
                 *pError = path + L" is not UTF-8 text";
@@ -381,7 +395,8 @@ int CDemoScript::Run(IDemoScriptSite* pSite, void (*pfnOut)(const std::wstring&)
     m_nNext = 0;
     m_bFinished = m_bFailed = false;
     g_pRunning = this;
-    UIFunction::KxMessageBoxHandler pfnPrevious = UIFunction::SetMessageBoxHandler(&CDemoScript::MessageBoxHook, this);
+    UIFunction::KxMessageBoxHandler pfnPrevious = UIFunction::SetMessageBoxHandler(
+        &CDemoScript::MessageBoxHook, this);
     UINT_PTR nTimer = SetTimer(NULL, 0, 10, &CDemoScript::TickProc);
 
     MSG msg;
@@ -494,9 +509,10 @@ void CDemoScript::OnTick()
     RunStep(step);
     m_running.pop_back();
 
-    static const wchar_t* const kActions[] = { L"click", L"dblclick", L"press", L"move", L"release", L"rclick",
-                                               L"key", L"expand", L"collapse", L"type", L"radio", L"command",
-                                               L"choose", L"edit" };
+    static const wchar_t* const kActions[] = { L"click",    L"dblclick", L"press", L"move",
+                                               L"release",  L"rclick",   L"key",   L"expand",
+                                               L"collapse", L"type",     L"radio", L"command",
+                                               L"choose",   L"edit" };
     bool bAction = false;
     for (const wchar_t* a : kActions)
         bAction = bAction || step.strVerb == a;
@@ -514,28 +530,50 @@ void CDemoScript::OnTick()
 void CDemoScript::RunStep(const DemoScriptStep& s)
 {
     const std::wstring& v = s.strVerb;
-    if (v == L"click") StepClick(s, false);
-    else if (v == L"dblclick") StepClick(s, true);
-    else if (v == L"press") StepPress(s);
-    else if (v == L"move") StepMove(s);
-    else if (v == L"release") StepRelease(s);
-    else if (v == L"rclick") StepRightClick(s);
-    else if (v == L"choose") StepChoose(s);
-    else if (v == L"key") StepKey(s);
-    else if (v == L"wait") StepWait(s);
-    else if (v == L"expand") StepExpand(s, true);
-    else if (v == L"collapse") StepExpand(s, false);
-    else if (v == L"type") StepType(s);
-    else if (v == L"radio") StepRadio(s);
-    else if (v == L"command") StepCommand(s);
-    else if (v == L"answer") StepAnswer(s);
-    else if (v == L"wizard") StepDialogAnswer(s, true);
-    else if (v == L"rename") StepDialogAnswer(s, false);
-    else if (v == L"edit") StepEdit(s);
-    else if (v == L"dump") StepDump(s);
-    else if (v == L"field") StepField(s);
-    else if (v == L"log") StepLog(s);
-    else if (v == L"db") StepDb(s);
+    if (v == L"click")
+        StepClick(s, false);
+    else if (v == L"dblclick")
+        StepClick(s, true);
+    else if (v == L"press")
+        StepPress(s);
+    else if (v == L"move")
+        StepMove(s);
+    else if (v == L"release")
+        StepRelease(s);
+    else if (v == L"rclick")
+        StepRightClick(s);
+    else if (v == L"choose")
+        StepChoose(s);
+    else if (v == L"key")
+        StepKey(s);
+    else if (v == L"wait")
+        StepWait(s);
+    else if (v == L"expand")
+        StepExpand(s, true);
+    else if (v == L"collapse")
+        StepExpand(s, false);
+    else if (v == L"type")
+        StepType(s);
+    else if (v == L"radio")
+        StepRadio(s);
+    else if (v == L"command")
+        StepCommand(s);
+    else if (v == L"answer")
+        StepAnswer(s);
+    else if (v == L"wizard")
+        StepDialogAnswer(s, true);
+    else if (v == L"rename")
+        StepDialogAnswer(s, false);
+    else if (v == L"edit")
+        StepEdit(s);
+    else if (v == L"dump")
+        StepDump(s);
+    else if (v == L"field")
+        StepField(s);
+    else if (v == L"log")
+        StepLog(s);
+    else if (v == L"db")
+        StepDb(s);
 }
 
 bool CDemoScript::Fail(const DemoScriptStep& step, const std::wstring& why)
@@ -577,10 +615,11 @@ void CDemoScript::CloseModalUi()
 bool CDemoScript::HandleNewDialogs(const ModalState& now)
 {
     for (HWND h : now.dialogs) {
-        if (std::find(m_handledDialogs.begin(), m_handledDialogs.end(), h) != m_handledDialogs.end())
+        if (std::find(m_handledDialogs.begin(), m_handledDialogs.end(), h)
+            != m_handledDialogs.end())
             continue;
         if (m_dialogAnswers.empty())
-            return false;   // left open: a later `wizard` or `rename` step answers it
+            return false; // left open: a later `wizard` or `rename` step answers it
         HWND hList = GetDlgItem(h, 1001);
         bool bWizard = hList && ClassOf(hList) == WC_LISTVIEWW;
         if (m_dialogAnswers.front().bWizard != bWizard)
@@ -685,7 +724,8 @@ void CDemoScript::StepDialogAnswer(const DemoScriptStep& s, bool bWizard)
     // A dialog already waiting (opened by an earlier step) gets the answer now.
     ModalState now = CurrentModal();
     for (HWND h : now.dialogs) {
-        if (std::find(m_handledDialogs.begin(), m_handledDialogs.end(), h) != m_handledDialogs.end())
+        if (std::find(m_handledDialogs.begin(), m_handledDialogs.end(), h)
+            != m_handledDialogs.end())
             continue;
         HWND hList = GetDlgItem(h, 1001);
         if ((hList && ClassOf(hList) == WC_LISTVIEWW) == bWizard) {
@@ -706,8 +746,9 @@ int CDemoScript::MessageBoxHook(LPCTSTR pszText, LPCTSTR pszCaption, UINT nStyle
         nAnswer = p->m_answers.front().second;
         p->m_answers.erase(p->m_answers.begin());
     }
-    p->m_events.push_back(L"box " + OneLine(pszCaption ? pszCaption : L"") + L"|" + OneLine(pszText ? pszText : L"") +
-                          L"|" + std::to_wstring(nStyle) + L" -> " + AnswerName(nAnswer));
+    p->m_events.push_back(L"box " + OneLine(pszCaption ? pszCaption : L"") + L"|"
+                          + OneLine(pszText ? pszText : L"") + L"|" + std::to_wstring(nStyle)
+                          + L" -> " + AnswerName(nAnswer));
     return nAnswer;
 }
 
@@ -716,7 +757,8 @@ void CDemoScript::NoteHostMessage(UINT nMsg, WPARAM, LPARAM lParam, LRESULT lRes
     wchar_t head[32];
     swprintf(head, _countof(head), L"message 0x%x ", nMsg);
     if (nMsg == WM_USER + 100) {
-        m_events.push_back(head + std::to_wstring((long long)lParam) + L" -> " + std::to_wstring((long long)lResult));
+        m_events.push_back(head + std::to_wstring((long long)lParam) + L" -> "
+                           + std::to_wstring((long long)lResult));
         return;
     }
     const CParamProp* p = reinterpret_cast<const CParamProp*>(lParam);
@@ -726,7 +768,8 @@ void CDemoScript::NoteHostMessage(UINT nMsg, WPARAM, LPARAM lParam, LRESULT lRes
     }
     wchar_t fields[128];
     swprintf(fields, _countof(fields), L"%ls %d %ls %d %g ", KindName(p), p->m_nFloorID,
-             p->m_strID.IsEmpty() ? L"-" : p->m_strID.GetString(), p->m_nComType, (double)p->m_fVolume);
+             p->m_strID.IsEmpty() ? L"-" : p->m_strID.GetString(), p->m_nComType,
+             (double)p->m_fVolume);
     m_events.push_back(std::wstring(head) + fields + p->m_strName.GetString());
 }
 
@@ -744,9 +787,10 @@ std::wstring CDemoScript::DescribeItem(HWND hTree, HTREEITEM hItem, bool bWithSt
     TreeView_GetItem(hTree, &item);
     const CParamProp* p = reinterpret_cast<const CParamProp*>(item.lParam);
     wchar_t fields[256];
-    swprintf(fields, _countof(fields), L"\t%ls %d %ls %d %g %d/%d", KindName(p), p ? p->m_nFloorID : 0,
-             (p && !p->m_strID.IsEmpty()) ? p->m_strID.GetString() : L"-", p ? p->m_nComType : 0,
-             p ? (double)p->m_fVolume : 0.0, item.iImage, item.iSelectedImage);
+    swprintf(fields, _countof(fields), L"\t%ls %d %ls %d %g %d/%d", KindName(p),
+             p ? p->m_nFloorID : 0, (p && !p->m_strID.IsEmpty()) ? p->m_strID.GetString() : L"-",
+             p ? p->m_nComType : 0, p ? (double)p->m_fVolume : 0.0, item.iImage,
+             item.iSelectedImage);
     std::wstring line = text;
     line += fields;
     if (bWithState) {
@@ -764,7 +808,8 @@ std::wstring CDemoScript::DescribeItem(HWND hTree, HTREEITEM hItem, bool bWithSt
 
 namespace {
 
-void DumpItems(HWND hTree, HTREEITEM h, int depth, bool bWithState, bool bSiblings, std::wstring& out)
+void DumpItems(HWND hTree, HTREEITEM h, int depth, bool bWithState, bool bSiblings,
+               std::wstring& out)
 {
     for (; h; h = bSiblings ? TreeView_GetNextSibling(hTree, h) : NULL) {
         out.append(depth * 2, L' ');
@@ -793,7 +838,8 @@ HTREEITEM CDemoScript::FindItem(const std::wstring& path, std::wstring* pWhy)
         while (h && ItemText(hTree, h) != label)
             h = TreeView_GetNextSibling(hTree, h);
         if (!h) {
-            *pWhy = sofar.empty() ? L"no top item '" + label + L"'" : L"no item '" + label + L"' under " + sofar;
+            *pWhy = sofar.empty() ? L"no top item '" + label + L"'"
+                                  : L"no item '" + label + L"' under " + sofar;
             return NULL;
         }
         sofar += (sofar.empty() ? L"" : kPathSeparator) + label;
@@ -857,7 +903,8 @@ void CDemoScript::StepPress(const DemoScriptStep& s)
     m_bPressed = true;
     m_nPressKeys = MouseKeys(s.bCtrl, s.bShift);
     CHeldKeys keys(s.bCtrl, s.bShift);
-    SendMessageW(m_pSite->GetTreeWnd(), WM_LBUTTONDOWN, MK_LBUTTON | m_nPressKeys, MAKELPARAM(pt.x, pt.y));
+    SendMessageW(m_pSite->GetTreeWnd(), WM_LBUTTONDOWN, MK_LBUTTON | m_nPressKeys,
+                 MAKELPARAM(pt.x, pt.y));
     Pump();
 }
 
@@ -942,7 +989,8 @@ void CDemoScript::StepChoose(const DemoScriptStep& s)
             // with its first entry selected.
             int nDowns;
             if (level == 0)
-                nDowns = nHilite < 0 ? nTarget + 1 : (nTarget - nHilite + nSelectable) % nSelectable;
+                nDowns = nHilite < 0 ? nTarget + 1
+                                     : (nTarget - nHilite + nSelectable) % nSelectable;
             else {
                 keys.push_back(VK_RIGHT);
                 nDowns = nTarget;
@@ -1017,7 +1065,7 @@ void CDemoScript::StepExpand(const DemoScriptStep& s, bool bExpand)
     HWND hTree = m_pSite->GetTreeWnd();
     bool bExpanded = (TreeView_GetItemState(hTree, hItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
     if (bExpanded == bExpand)
-        return;   // already so: a user would not click
+        return; // already so: a user would not click
     // The button is left of the label on the item's row; find it as the tree itself does.
     RECT rcRow = {}, rcLabel = {};
     TreeView_GetItemRect(hTree, hItem, &rcRow, FALSE);
@@ -1041,7 +1089,9 @@ void CDemoScript::StepExpand(const DemoScriptStep& s, bool bExpand)
     Pump();
     bExpanded = (TreeView_GetItemState(hTree, hItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
     if (bExpanded != bExpand)
-        Fail(s, bExpand ? L"the click on the button did not expand the item" : L"the click on the button did not collapse the item");
+        Fail(s,
+             bExpand ? L"the click on the button did not expand the item"
+                     : L"the click on the button did not collapse the item");
 }
 
 void CDemoScript::StepType(const DemoScriptStep& s)

@@ -35,12 +35,12 @@ public:
 
 struct DemoScriptStep
 {
-    int nLine = 0;              // 1-based line of the script file
-    std::wstring strText;       // the line as written, for messages
-    std::wstring strVerb;       // click, press, ...
-    std::wstring strArg;        // the rest after the verb (a path, a text, SQL)
+    int nLine = 0;        // 1-based line of the script file
+    std::wstring strText; // the line as written, for messages
+    std::wstring strVerb; // click, press, ...
+    std::wstring strArg;  // the rest after the verb (a path, a text, SQL)
     bool bCtrl = false, bShift = false;
-    int nX = 0, nY = 0;         // move DX DY, wait MS, command ID
+    int nX = 0, nY = 0; // move DX DY, wait MS, command ID
 };
 
 class CDemoScript
@@ -78,7 +78,7 @@ private:
     struct DialogAnswer
     {
         int nLine;
-        bool bWizard;          // else rename
+        bool bWizard; // else rename
         bool bCancel;
         std::wstring strValue;
     };
@@ -137,9 +137,9 @@ private:
     DWORD m_dwChosenAt;
     DWORD m_dwClosingSince;
 
-    std::vector<std::pair<int, int>> m_answers;       // line, IDYES/IDNO/IDOK
+    std::vector<std::pair<int, int>> m_answers; // line, IDYES/IDNO/IDOK
     std::vector<DialogAnswer> m_dialogAnswers;
-    std::vector<std::wstring> m_events;               // host-seen lines since the last `log`
+    std::vector<std::wstring> m_events; // host-seen lines since the last `log`
 
     POINT m_ptPress;
     bool m_bPressed;

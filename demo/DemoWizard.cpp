@@ -13,7 +13,8 @@ const wchar_t kCaption[] = L"新增构件类别选择";
 // The screenshot is taken from inside the wizard's modal loop: a CBT hook sees the dialog
 // activate, a zero-delay timer lets it paint, then the picture is written and the dialog
 // cancelled.
-struct ScreenshotState {
+struct ScreenshotState
+{
     std::wstring path;
     HHOOK hHook = nullptr;
     HWND hDlg = nullptr;
@@ -26,7 +27,8 @@ void CALLBACK TakeScreenshot(HWND, UINT, UINT_PTR nTimer, DWORD)
     KillTimer(nullptr, nTimer);
     HWND hDlg = s_pState->hDlg;
     for (int round = 0; round < 5; ++round) {
-        RedrawWindow(hDlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(hDlg, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
@@ -35,7 +37,8 @@ void CALLBACK TakeScreenshot(HWND, UINT, UINT_PTR nTimer, DWORD)
         Sleep(40);
     }
     s_pState->written = SaveWindowPng(hDlg, s_pState->path.c_str()) != FALSE;
-    PostMessageW(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)GetDlgItem(hDlg, IDCANCEL));
+    PostMessageW(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 (LPARAM)GetDlgItem(hDlg, IDCANCEL));
 }
 
 LRESULT CALLBACK WatchActivation(int nCode, WPARAM wParam, LPARAM lParam)
@@ -53,7 +56,8 @@ LRESULT CALLBACK WatchActivation(int nCode, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
-int RunWizardDemo(const std::wstring& dataDir, const std::wstring& initComType, const std::wstring& screenshot)
+int RunWizardDemo(const std::wstring& dataDir, const std::wstring& initComType,
+                  const std::wstring& screenshot)
 {
     if (!dataDir.empty())
         KxMfc::Fun::SetSysDataPath(dataDir.c_str());

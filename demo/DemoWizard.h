@@ -5,4 +5,5 @@
 #pragma once
 #include <string>
 
-int RunWizardDemo(const std::wstring& dataDir, const std::wstring& initComType, const std::wstring& screenshot);
+int RunWizardDemo(const std::wstring& dataDir, const std::wstring& initComType,
+                  const std::wstring& screenshot);

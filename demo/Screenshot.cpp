@@ -3,7 +3,14 @@
 
 namespace {
 
-template <class T> void SafeRelease(T*& p) { if (p) { p->Release(); p = nullptr; } }
+template <class T>
+void SafeRelease(T*& p)
+{
+    if (p) {
+        p->Release();
+        p = nullptr;
+    }
+}
 
 BOOL WritePng(const wchar_t* path, UINT width, UINT height, UINT stride, BYTE* bits)
 {
@@ -14,18 +21,29 @@ BOOL WritePng(const wchar_t* path, UINT width, UINT height, UINT stride, BYTE* b
     BOOL ok = FALSE;
     HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                   IID_IWICImagingFactory, (void**)&factory);
-    if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
-    if (SUCCEEDED(hr)) hr = stream->InitializeFromFilename(path, GENERIC_WRITE);
-    if (SUCCEEDED(hr)) hr = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder);
-    if (SUCCEEDED(hr)) hr = encoder->Initialize(stream, WICBitmapEncoderNoCache);
-    if (SUCCEEDED(hr)) hr = encoder->CreateNewFrame(&frame, nullptr);
-    if (SUCCEEDED(hr)) hr = frame->Initialize(nullptr);
-    if (SUCCEEDED(hr)) hr = frame->SetSize(width, height);
+    if (SUCCEEDED(hr))
+        hr = factory->CreateStream(&stream);
+    if (SUCCEEDED(hr))
+        hr = stream->InitializeFromFilename(path, GENERIC_WRITE);
+    if (SUCCEEDED(hr))
+        hr = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder);
+    if (SUCCEEDED(hr))
+        hr = encoder->Initialize(stream, WICBitmapEncoderNoCache);
+    if (SUCCEEDED(hr))
+        hr = encoder->CreateNewFrame(&frame, nullptr);
+    if (SUCCEEDED(hr))
+        hr = frame->Initialize(nullptr);
+    if (SUCCEEDED(hr))
+        hr = frame->SetSize(width, height);
     WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
-    if (SUCCEEDED(hr)) hr = frame->SetPixelFormat(&format);
-    if (SUCCEEDED(hr)) hr = frame->WritePixels(height, stride, stride * height, bits);
-    if (SUCCEEDED(hr)) hr = frame->Commit();
-    if (SUCCEEDED(hr)) hr = encoder->Commit();
+    if (SUCCEEDED(hr))
+        hr = frame->SetPixelFormat(&format);
+    if (SUCCEEDED(hr))
+        hr = frame->WritePixels(height, stride, stride * height, bits);
+    if (SUCCEEDED(hr))
+        hr = frame->Commit();
+    if (SUCCEEDED(hr))
+        hr = encoder->Commit();
     ok = SUCCEEDED(hr);
     SafeRelease(frame);
     SafeRelease(encoder);
@@ -47,7 +65,7 @@ BOOL SaveWindowPng(HWND hWnd, const wchar_t* path)
     BITMAPINFO bmi = {};
     bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
     bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = -height;  // top-down rows, as the encoder wants them
+    bmi.bmiHeader.biHeight = -height; // top-down rows, as the encoder wants them
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
@@ -62,7 +80,7 @@ BOOL SaveWindowPng(HWND hWnd, const wchar_t* path)
     GdiFlush();
     BYTE* p = static_cast<BYTE*>(bits);
     for (int i = 0; i < width * height; ++i)
-        p[i * 4 + 3] = 0xFF;  // opaque
+        p[i * 4 + 3] = 0xFF; // opaque
     BOOL ok = WritePng(path, width, height, width * 4, p);
     SelectObject(mem, old);
     DeleteDC(mem);

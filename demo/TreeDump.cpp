@@ -10,10 +10,14 @@ const wchar_t* KindName(const CParamProp* p)
     if (!p)
         return L"none";
     switch (p->m_nNodeType) {
-    case CParamProp::NodeProject: return L"project";
-    case CParamProp::NodeFloor: return L"floor";
-    case CParamProp::NodeFolder: return L"folder";
-    case CParamProp::NodeComponent: return L"component";
+    case CParamProp::NodeProject:
+        return L"project";
+    case CParamProp::NodeFloor:
+        return L"floor";
+    case CParamProp::NodeFolder:
+        return L"folder";
+    case CParamProp::NodeComponent:
+        return L"component";
     }
     return L"unknown";
 }
@@ -36,8 +40,8 @@ void DumpItem(HWND hTree, HTREEITEM hItem, int depth, std::wstring& out)
         swprintf(fields, _countof(fields), L"\t%ls %d %ls %d %g %d/%d\n", KindName(p),
                  p ? p->m_nFloorID : 0,
                  (p && !p->m_strID.IsEmpty()) ? p->m_strID.GetString() : L"-",
-                 p ? p->m_nComType : 0, p ? (double)p->m_fVolume : 0.0,
-                 item.iImage, item.iSelectedImage);
+                 p ? p->m_nComType : 0, p ? (double)p->m_fVolume : 0.0, item.iImage,
+                 item.iSelectedImage);
         out += fields;
         DumpItem(hTree, TreeView_GetChild(hTree, hItem), depth + 1, out);
     }

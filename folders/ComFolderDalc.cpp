@@ -1,8 +1,6 @@
 #include "folders/ComFolderDalc.h"
 
-CComFolderDalc::~CComFolderDalc()
-{
-}
+CComFolderDalc::~CComFolderDalc() {}
 
 CSQLDataSet* CComFolderDalc::GetComFolderDataSet()
 {

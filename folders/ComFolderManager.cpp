@@ -24,8 +24,9 @@ const int kFirstUserFolderId = 100; // rule folder ids stay below it
 
 // Text fields copied as text, integer fields as integers; volume separately as a float.
 const wchar_t* const kTextFields[] = { kFolderId, kParentId, kFolderName };
-const wchar_t* const kIntegerFields[] = { kFloorId, kAllowOwnerCom, kImageIndex, kSelectedIndex,
-                                          kComType, kAllowAddUserFolder, kInitCreate, kShowId };
+const wchar_t* const kIntegerFields[] = { kFloorId,       kAllowOwnerCom, kImageIndex,
+                                          kSelectedIndex, kComType,       kAllowAddUserFolder,
+                                          kInitCreate,    kShowId };
 
 // Empty tables come back from the data-access classes as NULL. The store holds an empty
 // dataset of the table instead, so every operation and every direct reader of the datasets
@@ -45,8 +46,7 @@ CSQLDataSet* EmptyFloorDataSet()
 
 } // namespace
 
-CComFolderManager::CComFolderManager()
-    : m_pComFolderDataSet(NULL), m_pFloorDataSet(NULL)
+CComFolderManager::CComFolderManager() : m_pComFolderDataSet(NULL), m_pFloorDataSet(NULL)
 {
     CAccessProject_ComFolderTable folderTable;
     m_pComFolderDataSet = folderTable.GetDataSet();
@@ -143,8 +143,8 @@ int CComFolderManager::FindFolderRow(const CString& strFolderId, int nFloorId)
         return 0;
     int nCount = m_pComFolderDataSet->GetRowCount();
     for (int nRow = 1; nRow <= nCount; ++nRow) {
-        if (m_pComFolderDataSet->GetAsString(kFolderId, nRow) == strFolderId &&
-            m_pComFolderDataSet->GetAsInteger(kFloorId, nRow) == nFloorId)
+        if (m_pComFolderDataSet->GetAsString(kFolderId, nRow) == strFolderId
+            && m_pComFolderDataSet->GetAsInteger(kFloorId, nRow) == nFloorId)
             return nRow;
     }
     return 0;
@@ -169,12 +169,12 @@ void CComFolderManager::BuildAddFolderList(int nFloorId, const CString& strParen
         return;
     int nCount = m_pComFolderDataSet->GetRowCount();
     for (int nRow = 1; nRow <= nCount; ++nRow) {
-        if (m_pComFolderDataSet->GetAsString(kParentId, nRow) == strParentId &&
-            m_pComFolderDataSet->GetAsInteger(kFloorId, nRow) == nFloorId &&
-            m_pComFolderDataSet->GetAsInteger(kInitCreate, nRow) == 0) {
-            CFolderArray* pEntry =
-                new CFolderArray(m_pComFolderDataSet->GetAsString(kFolderId, nRow),
-                                 m_pComFolderDataSet->GetAsString(kFolderName, nRow));
+        if (m_pComFolderDataSet->GetAsString(kParentId, nRow) == strParentId
+            && m_pComFolderDataSet->GetAsInteger(kFloorId, nRow) == nFloorId
+            && m_pComFolderDataSet->GetAsInteger(kInitCreate, nRow) == 0) {
+            CFolderArray* pEntry = new CFolderArray(
+                m_pComFolderDataSet->GetAsString(kFolderId, nRow),
+                m_pComFolderDataSet->GetAsString(kFolderName, nRow));
             m_arrFolder.Add((CObject*)pEntry);
         }
     }
@@ -236,15 +236,16 @@ CString CComFolderManager::CopyUserFolderRow(int nSrcFloorId, int nDestFloorId,
     m_pComFolderDataSet->SetAsString(kParentId, nRow, strNewParentId);
     m_pComFolderDataSet->SetAsInteger(kShowId, nRow, _wtoi(strId));
     if (nSrc > 0) {
-        static const LPCWSTR kCopiedIntegers[] = { kAllowOwnerCom, kImageIndex, kSelectedIndex,
-                                                   kComType, kAllowAddUserFolder, kInitCreate };
+        static const LPCWSTR kCopiedIntegers[] = { kAllowOwnerCom,      kImageIndex,
+                                                   kSelectedIndex,      kComType,
+                                                   kAllowAddUserFolder, kInitCreate };
         for (LPCWSTR pszField : kCopiedIntegers)
             m_pComFolderDataSet->SetAsInteger(pszField, nRow,
                                               m_pComFolderDataSet->GetAsInteger(pszField, nSrc));
         m_pComFolderDataSet->SetAsString(kFolderName, nRow,
-            m_pComFolderDataSet->GetAsString(kFolderName, nSrc));
+                                         m_pComFolderDataSet->GetAsString(kFolderName, nSrc));
         m_pComFolderDataSet->SetAsFloat(kVolume, nRow,
-            m_pComFolderDataSet->GetAsFloat(kVolume, nSrc));
+                                        m_pComFolderDataSet->GetAsFloat(kVolume, nSrc));
     } else {
         // The source vanished (deleted meanwhile): the copy becomes a plain new user folder
         // rather than a row of undefined values.
@@ -318,7 +319,7 @@ void CComFolderManager::DeleteFloor(int nFloorId)
         int nRow = 1;
         while (nRow <= m_pComFolderDataSet->GetRowCount()) {
             if (m_pComFolderDataSet->GetAsInteger(kFloorId, nRow) == nFloorId)
-                m_pComFolderDataSet->DeleteRow(nRow);   // the next row moved up into nRow
+                m_pComFolderDataSet->DeleteRow(nRow); // the next row moved up into nRow
             else
                 ++nRow;
         }
@@ -333,14 +334,16 @@ CDataSet_ComFolder* CComFolderManager::GetChildFolderRows(const CString& strPare
         return pChildren;
     int nCount = m_pComFolderDataSet->GetRowCount();
     for (int nRow = 1; nRow <= nCount; ++nRow) {
-        if (m_pComFolderDataSet->GetAsString(kParentId, nRow) != strParentId ||
-            m_pComFolderDataSet->GetAsInteger(kFloorId, nRow) != nFloorId)
+        if (m_pComFolderDataSet->GetAsString(kParentId, nRow) != strParentId
+            || m_pComFolderDataSet->GetAsInteger(kFloorId, nRow) != nFloorId)
             continue;
         int nNew = pChildren->InsertRow(0);
         for (const wchar_t* pszField : kTextFields)
-            pChildren->SetAsString(pszField, nNew, m_pComFolderDataSet->GetAsString(pszField, nRow));
+            pChildren->SetAsString(pszField, nNew,
+                                   m_pComFolderDataSet->GetAsString(pszField, nRow));
         for (const wchar_t* pszField : kIntegerFields)
-            pChildren->SetAsInteger(pszField, nNew, m_pComFolderDataSet->GetAsInteger(pszField, nRow));
+            pChildren->SetAsInteger(pszField, nNew,
+                                    m_pComFolderDataSet->GetAsInteger(pszField, nRow));
         pChildren->SetAsFloat(kVolume, nNew, m_pComFolderDataSet->GetAsFloat(kVolume, nRow));
     }
     return pChildren;
@@ -355,7 +358,7 @@ CString CComFolderManager::GetVolumeText(int nId, int nFloorId, int nNodeType)
     }
     CString strId;
     strId.Format(L"%d", nId);
-    int nVolume = 1;    // stays 1 when the folder has no stored volume
+    int nVolume = 1; // stays 1 when the folder has no stored volume
     CAccessProject_ComFolderTable folderTable;
     folderTable.GetComFolder_Volume(strId, nFloorId, nVolume);
     CString strVolume;

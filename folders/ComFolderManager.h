@@ -53,10 +53,10 @@ public:
     void RenameComponent(int nComId, const CString& strName);
     void SetComSumVolume(int nComId, float fVolume);
 
-    CObArray m_arrFolder;                   // owned CFolderArray entries (stored through a cast)
+    CObArray m_arrFolder; // owned CFolderArray entries (stored through a cast)
     CComFolderRuleManager m_RuleManager;
-    CSQLDataSet* m_pComFolderDataSet;       // owned; all floors
-    CSQLDataSet* m_pFloorDataSet;           // owned
+    CSQLDataSet* m_pComFolderDataSet; // owned; all floors
+    CSQLDataSet* m_pFloorDataSet;     // owned
 
 private:
     CString NextFolderId();

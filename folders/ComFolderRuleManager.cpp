@@ -2,9 +2,7 @@
 #include <stdlib.h>
 #include "folders/RuleDocument.h"
 
-CComFolderRuleManager::CComFolderRuleManager()
-{
-}
+CComFolderRuleManager::CComFolderRuleManager() {}
 
 CComFolderRuleManager::~CComFolderRuleManager()
 {

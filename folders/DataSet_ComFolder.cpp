@@ -3,15 +3,11 @@
 namespace {
 const int kText = 15;
 const int kInteger = 3;
-}
+} // namespace
 
-CDataSet_ComFolder::CDataSet_ComFolder()
-{
-}
+CDataSet_ComFolder::CDataSet_ComFolder() {}
 
-CDataSet_ComFolder::~CDataSet_ComFolder()
-{
-}
+CDataSet_ComFolder::~CDataSet_ComFolder() {}
 
 int CDataSet_ComFolder::InitFieldStr()
 {

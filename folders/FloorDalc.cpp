@@ -1,8 +1,6 @@
 #include "folders/FloorDalc.h"
 
-CFloorDalc::~CFloorDalc()
-{
-}
+CFloorDalc::~CFloorDalc() {}
 
 CSQLDataSet* CFloorDalc::GetFloorDataSet()
 {

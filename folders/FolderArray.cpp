@@ -2,9 +2,6 @@
 
 CFolderArray::CFolderArray(const CString& strFolderId, const CString& strFolderName)
     : m_strFolderId(strFolderId), m_strFolderName(strFolderName)
-{
-}
+{}
 
-CFolderArray::~CFolderArray()
-{
-}
+CFolderArray::~CFolderArray() {}

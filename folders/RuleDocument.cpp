@@ -1,13 +1,8 @@
 #include "folders/RuleDocument.h"
 
-CRuleDocument::CRuleDocument() : m_pDoc(nullptr), m_pRoot(nullptr)
-{
-}
+CRuleDocument::CRuleDocument() : m_pDoc(nullptr), m_pRoot(nullptr) {}
 
-CRuleDocument::~CRuleDocument()
-{
-    Release();
-}
+CRuleDocument::~CRuleDocument() { Release(); }
 
 void CRuleDocument::Release()
 {
@@ -28,7 +23,8 @@ BOOL CRuleDocument::Load(const CString& strText)
     if (FAILED(CLSIDFromProgID(L"MSXML.domdocument", &clsid)))
         return FALSE;
     if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IXMLDOMDocument,
-                                reinterpret_cast<void**>(&m_pDoc))) || !m_pDoc)
+                                reinterpret_cast<void**>(&m_pDoc)))
+        || !m_pDoc)
         return FALSE;
     // Indentation between elements must never become rule nodes. MSXML drops it by default;
     // saying so keeps any DOM that defaults otherwise in line.
@@ -48,14 +44,15 @@ BOOL CRuleDocument::Load(const CString& strText)
     return TRUE;
 }
 
-void CRuleDocument::ForEachSection(const CString& strSection, const std::function<void(IXMLDOMNode*)>& f)
+void CRuleDocument::ForEachSection(const CString& strSection,
+                                   const std::function<void(IXMLDOMNode*)>& f)
 {
     if (!m_pRoot)
         return;
     ForEachChild(m_pRoot, [&](IXMLDOMNode* pChild) {
         BSTR bstrName = nullptr;
-        BOOL bMatch = SUCCEEDED(pChild->get_nodeName(&bstrName)) && bstrName &&
-                      strSection.CompareNoCase(bstrName) == 0;
+        BOOL bMatch = SUCCEEDED(pChild->get_nodeName(&bstrName)) && bstrName
+            && strSection.CompareNoCase(bstrName) == 0;
         SysFreeString(bstrName);
         if (bMatch)
             f(pChild);

@@ -59,13 +59,41 @@ public:
 
     void RemoveAll() { SetSize(0, -1); }
 
-    const TYPE& GetAt(INT_PTR nIndex) const { Check(L"CArray::GetAt", nIndex); return m_pData[nIndex]; }
-    TYPE& GetAt(INT_PTR nIndex) { Check(L"CArray::GetAt", nIndex); return m_pData[nIndex]; }
-    void SetAt(INT_PTR nIndex, ARG_TYPE newElement) { Check(L"CArray::SetAt", nIndex); m_pData[nIndex] = newElement; }
-    const TYPE& ElementAt(INT_PTR nIndex) const { Check(L"CArray::ElementAt", nIndex); return m_pData[nIndex]; }
-    TYPE& ElementAt(INT_PTR nIndex) { Check(L"CArray::ElementAt", nIndex); return m_pData[nIndex]; }
-    const TYPE& operator[](INT_PTR nIndex) const { Check(L"CArray::operator[]", nIndex); return m_pData[nIndex]; }
-    TYPE& operator[](INT_PTR nIndex) { Check(L"CArray::operator[]", nIndex); return m_pData[nIndex]; }
+    const TYPE& GetAt(INT_PTR nIndex) const
+    {
+        Check(L"CArray::GetAt", nIndex);
+        return m_pData[nIndex];
+    }
+    TYPE& GetAt(INT_PTR nIndex)
+    {
+        Check(L"CArray::GetAt", nIndex);
+        return m_pData[nIndex];
+    }
+    void SetAt(INT_PTR nIndex, ARG_TYPE newElement)
+    {
+        Check(L"CArray::SetAt", nIndex);
+        m_pData[nIndex] = newElement;
+    }
+    const TYPE& ElementAt(INT_PTR nIndex) const
+    {
+        Check(L"CArray::ElementAt", nIndex);
+        return m_pData[nIndex];
+    }
+    TYPE& ElementAt(INT_PTR nIndex)
+    {
+        Check(L"CArray::ElementAt", nIndex);
+        return m_pData[nIndex];
+    }
+    const TYPE& operator[](INT_PTR nIndex) const
+    {
+        Check(L"CArray::operator[]", nIndex);
+        return m_pData[nIndex];
+    }
+    TYPE& operator[](INT_PTR nIndex)
+    {
+        Check(L"CArray::operator[]", nIndex);
+        return m_pData[nIndex];
+    }
 
     const TYPE* GetData() const { return m_pData; }
     TYPE* GetData() { return m_pData; }
@@ -75,7 +103,7 @@ public:
         if (nIndex < 0)
             AfxThrowInvalidIndex(L"CArray::SetAtGrow", nIndex, m_nSize);
         if (nIndex >= m_nSize) {
-            TYPE copy(newElement);  // newElement may live in this array
+            TYPE copy(newElement); // newElement may live in this array
             SetSize(nIndex + 1, -1);
             m_pData[nIndex] = std::move(copy);
         } else {
@@ -150,7 +178,8 @@ public:
     void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1)
     {
         if (nIndex < 0 || nCount < 0 || nIndex + nCount > m_nSize)
-            AfxThrowInvalidIndex(L"CArray::RemoveAt", nIndex + (nCount > 0 ? nCount - 1 : 0), m_nSize);
+            AfxThrowInvalidIndex(L"CArray::RemoveAt", nIndex + (nCount > 0 ? nCount - 1 : 0),
+                                 m_nSize);
         for (INT_PTR i = nIndex; i + nCount < m_nSize; ++i)
             m_pData[i] = std::move(m_pData[i + nCount]);
         Destroy(m_nSize - nCount, m_nSize);
@@ -170,7 +199,10 @@ private:
             AfxThrowInvalidIndex(where, nIndex, m_nSize);
     }
 
-    static TYPE* Allocate(INT_PTR n) { return static_cast<TYPE*>(::operator new(sizeof(TYPE) * (size_t)n)); }
+    static TYPE* Allocate(INT_PTR n)
+    {
+        return static_cast<TYPE*>(::operator new(sizeof(TYPE) * (size_t)n));
+    }
 
     void Destroy(INT_PTR from, INT_PTR to)
     {

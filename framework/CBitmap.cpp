@@ -32,5 +32,6 @@ BOOL CBitmap::DeleteObject()
 BOOL CBitmap::LoadBitmap(UINT nIDResource)
 {
     HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCEW(nIDResource), (LPCWSTR)RT_BITMAP);
-    return Attach((HBITMAP)::LoadImageW(hInst, MAKEINTRESOURCEW(nIDResource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    return Attach((HBITMAP)::LoadImageW(hInst, MAKEINTRESOURCEW(nIDResource), IMAGE_BITMAP, 0, 0,
+                                        LR_CREATEDIBSECTION));
 }

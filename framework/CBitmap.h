@@ -20,5 +20,8 @@ public:
     BOOL DeleteObject();
     // From the resource handle or the extension-module chain.
     BOOL LoadBitmap(UINT nIDResource);
-    int GetBitmap(BITMAP* pBitMap) const { return ::GetObjectW(m_hObject, sizeof(BITMAP), pBitMap); }
+    int GetBitmap(BITMAP* pBitMap) const
+    {
+        return ::GetObjectW(m_hObject, sizeof(BITMAP), pBitMap);
+    }
 };

@@ -18,8 +18,17 @@ public:
     operator HDC() const { return m_hDC; }
     HDC GetSafeHdc() const;
 
-    BOOL Attach(HDC hDC) { m_hDC = hDC; return hDC != NULL; }
-    HDC Detach() { HDC h = m_hDC; m_hDC = NULL; return h; }
+    BOOL Attach(HDC hDC)
+    {
+        m_hDC = hDC;
+        return hDC != NULL;
+    }
+    HDC Detach()
+    {
+        HDC h = m_hDC;
+        m_hDC = NULL;
+        return h;
+    }
 
     BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
     BOOL DrawIcon(POINT point, HICON hIcon) { return ::DrawIcon(m_hDC, point.x, point.y, hIcon); }
@@ -29,7 +38,10 @@ public:
     COLORREF SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
     int SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
     HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
-    BOOL TextOut(int x, int y, LPCWSTR lpszString, int nCount) { return ::TextOutW(m_hDC, x, y, lpszString, nCount); }
+    BOOL TextOut(int x, int y, LPCWSTR lpszString, int nCount)
+    {
+        return ::TextOutW(m_hDC, x, y, lpszString, nCount);
+    }
 };
 
 class FW_API CPaintDC : public CDC

@@ -5,7 +5,8 @@
 #include <climits>
 
 CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
-    : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd), m_hWndLastControl(NULL) {}
+    : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd), m_hWndLastControl(NULL)
+{}
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {
@@ -81,7 +82,8 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
         errno = 0;
         long long v = wcstoll(p, &end, 10);
         if (text.IsEmpty() || *end != 0 || errno || v < INT_MIN || v > INT_MAX) {
-            ::MessageBoxW(pDX->m_pDlgWnd->m_hWnd, L"请输入一个整数。", L"", MB_OK | MB_ICONEXCLAMATION);
+            ::MessageBoxW(pDX->m_pDlgWnd->m_hWnd, L"请输入一个整数。", L"",
+                          MB_OK | MB_ICONEXCLAMATION);
             pDX->Fail();
         }
         value = (int)v;

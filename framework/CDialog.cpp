@@ -10,11 +10,12 @@ END_MESSAGE_MAP()
 namespace {
 // Every message goes through the dialog's CWnd first; what reaches here is unhandled.
 INT_PTR CALLBACK FwDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-}
+} // namespace
 
 CDialog::CDialog()
     : m_lpszTemplateName(nullptr), m_nIDHelp(0), m_pParentWnd(nullptr), m_nModalResult(-1),
-      m_bInModalLoop(FALSE), m_bEndModal(FALSE) {}
+      m_bInModalLoop(FALSE), m_bEndModal(FALSE)
+{}
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : CDialog()
 {
@@ -50,7 +51,10 @@ BOOL CDialog::CreateFromTemplate(HWND hWndParent)
     return TRUE;
 }
 
-BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) { return Create(MAKEINTRESOURCEW(nIDTemplate), pParentWnd); }
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
+{
+    return Create(MAKEINTRESOURCEW(nIDTemplate), pParentWnd);
+}
 
 BOOL CDialog::Create(LPCWSTR lpszTemplateName, CWnd* pParentWnd)
 {
@@ -90,7 +94,7 @@ INT_PTR CDialog::DoModal()
     while (!m_bEndModal && m_hWnd) {
         BOOL r = ::GetMessageW(&msg, NULL, 0, 0);
         if (r == 0) {
-            ::PostQuitMessage((int)msg.wParam);   // the host's loop must see the quit too
+            ::PostQuitMessage((int)msg.wParam); // the host's loop must see the quit too
             if (m_nModalResult == -1)
                 m_nModalResult = IDABORT;
             break;
@@ -98,7 +102,7 @@ INT_PTR CDialog::DoModal()
         if (r == -1)
             break;
         if (msg.message == WM_NULL)
-            continue;   // swallowed by a PreTranslateMessage (the thread's hook)
+            continue; // swallowed by a PreTranslateMessage (the thread's hook)
         if (!ts.hMsgHook && WalkPreTranslateTree(&msg))
             continue;
         ::TranslateMessage(&msg);
@@ -109,7 +113,8 @@ INT_PTR CDialog::DoModal()
     // Hide first and give the activation back to the owner before destroying, so the
     // owner does not fall behind other applications.
     if (m_hWnd)
-        ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (bEnableOwner)
         ::EnableWindow(hOwner, TRUE);
     if (hOwner && ::GetActiveWindow() == m_hWnd)
@@ -123,7 +128,7 @@ void CDialog::EndDialog(int nResult)
     m_nModalResult = nResult;
     if (m_bInModalLoop) {
         m_bEndModal = TRUE;
-        ::PostMessageW(m_hWnd, WM_NULL, 0, 0);   // wake the loop
+        ::PostMessageW(m_hWnd, WM_NULL, 0, 0); // wake the loop
     } else if (m_hWnd) {
         ::EndDialog(m_hWnd, nResult);
     }
@@ -149,8 +154,8 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     if (CWnd::PreTranslateMessage(pMsg))
         return TRUE;
     // Keyboard navigation (Tab, arrows, Enter, Escape) for modal and modeless dialogs.
-    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hWnd &&
-        (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)))
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hWnd
+        && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)))
         return ::IsDialogMessageW(m_hWnd, pMsg);
     return FALSE;
 }

@@ -15,7 +15,8 @@ CDynLinkLibrary* g_pFirst = nullptr;
 } // namespace
 
 CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state, BOOL bSystem)
-    : m_hModule(state.hModule), m_hResource(state.hResource), m_bSystem(bSystem), m_pNextDLL(nullptr)
+    : m_hModule(state.hModule), m_hResource(state.hResource), m_bSystem(bSystem),
+      m_pNextDLL(nullptr)
 {
     Register();
 }

@@ -37,8 +37,8 @@ void AfxThrowInvalidArgException(LPCWSTR pszReason)
 void AfxThrowInvalidIndex(LPCWSTR pszWhere, INT_PTR nIndex, INT_PTR nSize)
 {
     wchar_t text[256];
-    _snwprintf(text, 255, L"%ls: index %lld out of range (size %lld)", pszWhere,
-               (long long)nIndex, (long long)nSize);
+    _snwprintf(text, 255, L"%ls: index %lld out of range (size %lld)", pszWhere, (long long)nIndex,
+               (long long)nSize);
     text[255] = 0;
     AfxThrowInvalidArgException(text);
 }

@@ -16,7 +16,8 @@ class FW_API CException : public CObject
 {
 public:
     // Copies the reason into lpszError (at most nMaxError characters with the terminator).
-    virtual BOOL GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL) const;
+    virtual BOOL GetErrorMessage(LPWSTR lpszError, UINT nMaxError,
+                                 PUINT pnHelpContext = NULL) const;
     // Frees an exception caught by pointer.
     void Delete();
 

@@ -62,20 +62,40 @@ BOOL CImageList::DeleteImageList()
     return ok;
 }
 
-int CImageList::GetImageCount() const { return m_hImageList ? ImageList_GetImageCount(m_hImageList) : 0; }
-int CImageList::Add(HICON hIcon) { return m_hImageList ? ImageList_AddIcon(m_hImageList, hIcon) : -1; }
+int CImageList::GetImageCount() const
+{
+    return m_hImageList ? ImageList_GetImageCount(m_hImageList) : 0;
+}
+int CImageList::Add(HICON hIcon)
+{
+    return m_hImageList ? ImageList_AddIcon(m_hImageList, hIcon) : -1;
+}
 int CImageList::Add(CBitmap* pbmImage, COLORREF crMask)
 {
     return m_hImageList ? ImageList_AddMasked(m_hImageList, pbmImage->GetSafeHandle(), crMask) : -1;
 }
 int CImageList::Add(CBitmap* pbmImage, CBitmap* pbmMask)
 {
-    return m_hImageList ? ImageList_Add(m_hImageList, pbmImage->GetSafeHandle(), pbmMask->GetSafeHandle()) : -1;
+    return m_hImageList
+        ? ImageList_Add(m_hImageList, pbmImage->GetSafeHandle(), pbmMask->GetSafeHandle())
+        : -1;
 }
 BOOL CImageList::Remove(int nImage) { return ImageList_Remove(m_hImageList, nImage); }
-BOOL CImageList::Replace(int nImage, HICON hIcon) { return ImageList_ReplaceIcon(m_hImageList, nImage, hIcon) != -1; }
-HICON CImageList::ExtractIcon(int nImage) { return ImageList_GetIcon(m_hImageList, nImage, ILD_NORMAL); }
+BOOL CImageList::Replace(int nImage, HICON hIcon)
+{
+    return ImageList_ReplaceIcon(m_hImageList, nImage, hIcon) != -1;
+}
+HICON CImageList::ExtractIcon(int nImage)
+{
+    return ImageList_GetIcon(m_hImageList, nImage, ILD_NORMAL);
+}
 COLORREF CImageList::SetBkColor(COLORREF cr) { return ImageList_SetBkColor(m_hImageList, cr); }
 COLORREF CImageList::GetBkColor() const { return ImageList_GetBkColor(m_hImageList); }
-BOOL CImageList::GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const { return ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo); }
-BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle) { return ImageList_Draw(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, nStyle); }
+BOOL CImageList::GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const
+{
+    return ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo);
+}
+BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
+{
+    return ImageList_Draw(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, nStyle);
+}

@@ -8,19 +8,30 @@ BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
 
 CImageList* CListCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
-    return CImageList::FromHandle((HIMAGELIST)::SendMessageW(m_hWnd, LVM_SETIMAGELIST, nImageListType,
-                                                             (LPARAM)pImageList->GetSafeHandle()));
+    return CImageList::FromHandle((HIMAGELIST)::SendMessageW(
+        m_hWnd, LVM_SETIMAGELIST, nImageListType, (LPARAM)pImageList->GetSafeHandle()));
 }
 
 CImageList* CListCtrl::GetImageList(int nImageListType) const
 {
-    return CImageList::FromHandle((HIMAGELIST)::SendMessageW(m_hWnd, LVM_GETIMAGELIST, nImageListType, 0));
+    return CImageList::FromHandle(
+        (HIMAGELIST)::SendMessageW(m_hWnd, LVM_GETIMAGELIST, nImageListType, 0));
 }
 
-int CListCtrl::InsertItem(const LVITEMW* pItem) { return (int)::SendMessageW(m_hWnd, LVM_INSERTITEMW, 0, (LPARAM)pItem); }
-int CListCtrl::InsertItem(int nItem, LPCWSTR lpszItem) { return InsertItem(LVIF_TEXT, nItem, lpszItem, 0, 0, 0, 0); }
-int CListCtrl::InsertItem(int nItem, LPCWSTR lpszItem, int nImage) { return InsertItem(LVIF_TEXT | LVIF_IMAGE, nItem, lpszItem, 0, 0, nImage, 0); }
-int CListCtrl::InsertItem(UINT nMask, int nItem, LPCWSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam)
+int CListCtrl::InsertItem(const LVITEMW* pItem)
+{
+    return (int)::SendMessageW(m_hWnd, LVM_INSERTITEMW, 0, (LPARAM)pItem);
+}
+int CListCtrl::InsertItem(int nItem, LPCWSTR lpszItem)
+{
+    return InsertItem(LVIF_TEXT, nItem, lpszItem, 0, 0, 0, 0);
+}
+int CListCtrl::InsertItem(int nItem, LPCWSTR lpszItem, int nImage)
+{
+    return InsertItem(LVIF_TEXT | LVIF_IMAGE, nItem, lpszItem, 0, 0, nImage, 0);
+}
+int CListCtrl::InsertItem(UINT nMask, int nItem, LPCWSTR lpszItem, UINT nState, UINT nStateMask,
+                          int nImage, LPARAM lParam)
 {
     LVITEMW item = {};
     item.mask = nMask;
@@ -33,11 +44,20 @@ int CListCtrl::InsertItem(UINT nMask, int nItem, LPCWSTR lpszItem, UINT nState, 
     return InsertItem(&item);
 }
 
-BOOL CListCtrl::DeleteItem(int nItem) { return (BOOL)::SendMessageW(m_hWnd, LVM_DELETEITEM, nItem, 0); }
+BOOL CListCtrl::DeleteItem(int nItem)
+{
+    return (BOOL)::SendMessageW(m_hWnd, LVM_DELETEITEM, nItem, 0);
+}
 BOOL CListCtrl::DeleteAllItems() { return (BOOL)::SendMessageW(m_hWnd, LVM_DELETEALLITEMS, 0, 0); }
 int CListCtrl::GetItemCount() const { return (int)::SendMessageW(m_hWnd, LVM_GETITEMCOUNT, 0, 0); }
-BOOL CListCtrl::GetItem(LVITEMW* pItem) const { return (BOOL)::SendMessageW(m_hWnd, LVM_GETITEMW, 0, (LPARAM)pItem); }
-BOOL CListCtrl::SetItem(const LVITEMW* pItem) { return (BOOL)::SendMessageW(m_hWnd, LVM_SETITEMW, 0, (LPARAM)pItem); }
+BOOL CListCtrl::GetItem(LVITEMW* pItem) const
+{
+    return (BOOL)::SendMessageW(m_hWnd, LVM_GETITEMW, 0, (LPARAM)pItem);
+}
+BOOL CListCtrl::SetItem(const LVITEMW* pItem)
+{
+    return (BOOL)::SendMessageW(m_hWnd, LVM_SETITEMW, 0, (LPARAM)pItem);
+}
 
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const
 {
@@ -81,7 +101,10 @@ BOOL CListCtrl::SetItemData(int nItem, DWORD_PTR dwData)
     return SetItem(&item);
 }
 
-UINT CListCtrl::GetItemState(int nItem, UINT nMask) const { return (UINT)::SendMessageW(m_hWnd, LVM_GETITEMSTATE, nItem, nMask); }
+UINT CListCtrl::GetItemState(int nItem, UINT nMask) const
+{
+    return (UINT)::SendMessageW(m_hWnd, LVM_GETITEMSTATE, nItem, nMask);
+}
 
 BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask)
 {
@@ -91,8 +114,14 @@ BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask)
     return (BOOL)::SendMessageW(m_hWnd, LVM_SETITEMSTATE, nItem, (LPARAM)&item);
 }
 
-int CListCtrl::GetNextItem(int nItem, int nFlags) const { return (int)::SendMessageW(m_hWnd, LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0)); }
-UINT CListCtrl::GetSelectedCount() const { return (UINT)::SendMessageW(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0); }
+int CListCtrl::GetNextItem(int nItem, int nFlags) const
+{
+    return (int)::SendMessageW(m_hWnd, LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0));
+}
+UINT CListCtrl::GetSelectedCount() const
+{
+    return (UINT)::SendMessageW(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0);
+}
 
 POSITION CListCtrl::GetFirstSelectedItemPosition() const
 {
@@ -106,7 +135,10 @@ int CListCtrl::GetNextSelectedItem(POSITION& pos) const
     return nOld;
 }
 
-BOOL CListCtrl::EnsureVisible(int nItem, BOOL bPartialOK) { return (BOOL)::SendMessageW(m_hWnd, LVM_ENSUREVISIBLE, nItem, bPartialOK); }
+BOOL CListCtrl::EnsureVisible(int nItem, BOOL bPartialOK)
+{
+    return (BOOL)::SendMessageW(m_hWnd, LVM_ENSUREVISIBLE, nItem, bPartialOK);
+}
 
 int CListCtrl::HitTest(CPoint pt, UINT* pFlags) const
 {
@@ -127,10 +159,17 @@ BOOL CListCtrl::GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const
 BOOL CListCtrl::Arrange(UINT nCode) { return (BOOL)::SendMessageW(m_hWnd, LVM_ARRANGE, nCode, 0); }
 DWORD CListCtrl::SetView(int iView) { return (DWORD)::SendMessageW(m_hWnd, LVM_SETVIEW, iView, 0); }
 DWORD CListCtrl::GetView() const { return (DWORD)::SendMessageW(m_hWnd, LVM_GETVIEW, 0, 0); }
-DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle) { return (DWORD)::SendMessageW(m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle); }
-DWORD CListCtrl::GetExtendedStyle() const { return (DWORD)::SendMessageW(m_hWnd, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0); }
+DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle)
+{
+    return (DWORD)::SendMessageW(m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle);
+}
+DWORD CListCtrl::GetExtendedStyle() const
+{
+    return (DWORD)::SendMessageW(m_hWnd, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+}
 
-int CListCtrl::InsertColumn(int nCol, LPCWSTR lpszColumnHeading, int nFormat, int nWidth, int nSubItem)
+int CListCtrl::InsertColumn(int nCol, LPCWSTR lpszColumnHeading, int nFormat, int nWidth,
+                            int nSubItem)
 {
     LVCOLUMNW col = {};
     col.mask = LVCF_TEXT | LVCF_FMT;
@@ -147,11 +186,32 @@ int CListCtrl::InsertColumn(int nCol, LPCWSTR lpszColumnHeading, int nFormat, in
     return (int)::SendMessageW(m_hWnd, LVM_INSERTCOLUMNW, nCol, (LPARAM)&col);
 }
 
-LRESULT CListCtrl::EnableGroupView(BOOL fEnable) { return ::SendMessageW(m_hWnd, LVM_ENABLEGROUPVIEW, fEnable, 0); }
-BOOL CListCtrl::IsGroupViewEnabled() const { return (BOOL)::SendMessageW(m_hWnd, LVM_ISGROUPVIEWENABLED, 0, 0); }
-LRESULT CListCtrl::InsertGroup(int index, PLVGROUP pgrp) { return ::SendMessageW(m_hWnd, LVM_INSERTGROUP, index, (LPARAM)pgrp); }
-int CListCtrl::RemoveGroup(int iGroupId) { return (int)::SendMessageW(m_hWnd, LVM_REMOVEGROUP, iGroupId, 0); }
+LRESULT CListCtrl::EnableGroupView(BOOL fEnable)
+{
+    return ::SendMessageW(m_hWnd, LVM_ENABLEGROUPVIEW, fEnable, 0);
+}
+BOOL CListCtrl::IsGroupViewEnabled() const
+{
+    return (BOOL)::SendMessageW(m_hWnd, LVM_ISGROUPVIEWENABLED, 0, 0);
+}
+LRESULT CListCtrl::InsertGroup(int index, PLVGROUP pgrp)
+{
+    return ::SendMessageW(m_hWnd, LVM_INSERTGROUP, index, (LPARAM)pgrp);
+}
+int CListCtrl::RemoveGroup(int iGroupId)
+{
+    return (int)::SendMessageW(m_hWnd, LVM_REMOVEGROUP, iGroupId, 0);
+}
 void CListCtrl::RemoveAllGroups() { ::SendMessageW(m_hWnd, LVM_REMOVEALLGROUPS, 0, 0); }
-int CListCtrl::SetGroupInfo(int iGroupId, PLVGROUP pGroup) { return (int)::SendMessageW(m_hWnd, LVM_SETGROUPINFO, iGroupId, (LPARAM)pGroup); }
-int CListCtrl::GetGroupInfo(int iGroupId, PLVGROUP pgrp) const { return (int)::SendMessageW(m_hWnd, LVM_GETGROUPINFO, iGroupId, (LPARAM)pgrp); }
-BOOL CListCtrl::HasGroup(int iGroupId) const { return (BOOL)::SendMessageW(m_hWnd, LVM_HASGROUP, iGroupId, 0); }
+int CListCtrl::SetGroupInfo(int iGroupId, PLVGROUP pGroup)
+{
+    return (int)::SendMessageW(m_hWnd, LVM_SETGROUPINFO, iGroupId, (LPARAM)pGroup);
+}
+int CListCtrl::GetGroupInfo(int iGroupId, PLVGROUP pgrp) const
+{
+    return (int)::SendMessageW(m_hWnd, LVM_GETGROUPINFO, iGroupId, (LPARAM)pgrp);
+}
+BOOL CListCtrl::HasGroup(int iGroupId) const
+{
+    return (BOOL)::SendMessageW(m_hWnd, LVM_HASGROUP, iGroupId, 0);
+}

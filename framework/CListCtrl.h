@@ -22,7 +22,8 @@ public:
     int InsertItem(const LVITEMW* pItem);
     int InsertItem(int nItem, LPCWSTR lpszItem);
     int InsertItem(int nItem, LPCWSTR lpszItem, int nImage);
-    int InsertItem(UINT nMask, int nItem, LPCWSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam);
+    int InsertItem(UINT nMask, int nItem, LPCWSTR lpszItem, UINT nState, UINT nStateMask,
+                   int nImage, LPARAM lParam);
     BOOL DeleteItem(int nItem);
     BOOL DeleteAllItems();
     int GetItemCount() const;
@@ -46,7 +47,8 @@ public:
     DWORD GetView() const;
     DWORD SetExtendedStyle(DWORD dwNewStyle);
     DWORD GetExtendedStyle() const;
-    int InsertColumn(int nCol, LPCWSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1, int nSubItem = -1);
+    int InsertColumn(int nCol, LPCWSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT,
+                     int nWidth = -1, int nSubItem = -1);
 
     LRESULT EnableGroupView(BOOL fEnable);
     BOOL IsGroupViewEnabled() const;

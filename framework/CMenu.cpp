@@ -66,18 +66,42 @@ BOOL CMenu::DestroyMenu()
     return ::DestroyMenu(h);
 }
 
-BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCWSTR lpszNewItem) { return ::AppendMenuW(m_hMenu, nFlags, nIDNewItem, lpszNewItem); }
-BOOL CMenu::InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCWSTR lpszNewItem) { return ::InsertMenuW(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem); }
-BOOL CMenu::ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCWSTR lpszNewItem) { return ::ModifyMenuW(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem); }
-BOOL CMenu::DeleteMenu(UINT nPosition, UINT nFlags) { return ::DeleteMenu(m_hMenu, nPosition, nFlags); }
-BOOL CMenu::RemoveMenu(UINT nPosition, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPosition, nFlags); }
-UINT CMenu::EnableMenuItem(UINT nIDEnableItem, UINT nEnable) { return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable); }
-UINT CMenu::CheckMenuItem(UINT nIDCheckItem, UINT nCheck) { return ::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck); }
+BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCWSTR lpszNewItem)
+{
+    return ::AppendMenuW(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
+}
+BOOL CMenu::InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCWSTR lpszNewItem)
+{
+    return ::InsertMenuW(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
+}
+BOOL CMenu::ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCWSTR lpszNewItem)
+{
+    return ::ModifyMenuW(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
+}
+BOOL CMenu::DeleteMenu(UINT nPosition, UINT nFlags)
+{
+    return ::DeleteMenu(m_hMenu, nPosition, nFlags);
+}
+BOOL CMenu::RemoveMenu(UINT nPosition, UINT nFlags)
+{
+    return ::RemoveMenu(m_hMenu, nPosition, nFlags);
+}
+UINT CMenu::EnableMenuItem(UINT nIDEnableItem, UINT nEnable)
+{
+    return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable);
+}
+UINT CMenu::CheckMenuItem(UINT nIDCheckItem, UINT nCheck)
+{
+    return ::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck);
+}
 
 CMenu* CMenu::GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
 int CMenu::GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
 UINT CMenu::GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
-UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
+UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const
+{
+    return ::GetMenuState(m_hMenu, nID, nFlags);
+}
 int CMenu::GetMenuString(UINT nIDItem, LPWSTR lpString, int nMaxCount, UINT nFlags) const
 {
     return ::GetMenuStringW(m_hMenu, nIDItem, lpString, nMaxCount, nFlags);

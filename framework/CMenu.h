@@ -32,8 +32,10 @@ public:
     BOOL DestroyMenu();
 
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCWSTR lpszNewItem = NULL);
-    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, LPCWSTR lpszNewItem = NULL);
-    BOOL ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, LPCWSTR lpszNewItem = NULL);
+    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0,
+                    LPCWSTR lpszNewItem = NULL);
+    BOOL ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0,
+                    LPCWSTR lpszNewItem = NULL);
     BOOL DeleteMenu(UINT nPosition, UINT nFlags);
     BOOL RemoveMenu(UINT nPosition, UINT nFlags);
     UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable);

@@ -8,15 +8,39 @@ class CPoint : public tagPOINT
 {
 public:
     CPoint() { x = y = 0; }
-    CPoint(int initX, int initY) { x = initX; y = initY; }
-    CPoint(POINT initPt) { x = initPt.x; y = initPt.y; }
-    CPoint(SIZE initSize) { x = initSize.cx; y = initSize.cy; }
-    CPoint(LPARAM dwPoint) { x = (short)LOWORD(dwPoint); y = (short)HIWORD(dwPoint); }
+    CPoint(int initX, int initY)
+    {
+        x = initX;
+        y = initY;
+    }
+    CPoint(POINT initPt)
+    {
+        x = initPt.x;
+        y = initPt.y;
+    }
+    CPoint(SIZE initSize)
+    {
+        x = initSize.cx;
+        y = initSize.cy;
+    }
+    CPoint(LPARAM dwPoint)
+    {
+        x = (short)LOWORD(dwPoint);
+        y = (short)HIWORD(dwPoint);
+    }
 
-    void Offset(int xOffset, int yOffset) { x += xOffset; y += yOffset; }
+    void Offset(int xOffset, int yOffset)
+    {
+        x += xOffset;
+        y += yOffset;
+    }
     void Offset(POINT point) { Offset(point.x, point.y); }
     void Offset(SIZE size) { Offset(size.cx, size.cy); }
-    void SetPoint(int X, int Y) { x = X; y = Y; }
+    void SetPoint(int X, int Y)
+    {
+        x = X;
+        y = Y;
+    }
 
     bool operator==(POINT point) const { return x == point.x && y == point.y; }
     bool operator!=(POINT point) const { return !(*this == point); }

@@ -9,11 +9,29 @@ class CRect : public tagRECT
 {
 public:
     CRect() { left = top = right = bottom = 0; }
-    CRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+    CRect(int l, int t, int r, int b)
+    {
+        left = l;
+        top = t;
+        right = r;
+        bottom = b;
+    }
     CRect(const RECT& srcRect) { ::CopyRect(this, &srcRect); }
     CRect(LPCRECT lpSrcRect) { ::CopyRect(this, lpSrcRect); }
-    CRect(POINT point, SIZE size) { left = point.x; top = point.y; right = left + size.cx; bottom = top + size.cy; }
-    CRect(POINT topLeft, POINT bottomRight) { left = topLeft.x; top = topLeft.y; right = bottomRight.x; bottom = bottomRight.y; }
+    CRect(POINT point, SIZE size)
+    {
+        left = point.x;
+        top = point.y;
+        right = left + size.cx;
+        bottom = top + size.cy;
+    }
+    CRect(POINT topLeft, POINT bottomRight)
+    {
+        left = topLeft.x;
+        top = topLeft.y;
+        right = bottomRight.x;
+        bottom = bottomRight.y;
+    }
 
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
@@ -41,13 +59,30 @@ public:
     void OffsetRect(int x, int y) { ::OffsetRect(this, x, y); }
     void OffsetRect(POINT point) { ::OffsetRect(this, point.x, point.y); }
     void OffsetRect(SIZE size) { ::OffsetRect(this, size.cx, size.cy); }
-    void MoveToXY(int x, int y) { right += x - left; bottom += y - top; left = x; top = y; }
+    void MoveToXY(int x, int y)
+    {
+        right += x - left;
+        bottom += y - top;
+        left = x;
+        top = y;
+    }
     void NormalizeRect()
     {
-        if (left > right) { int t = left; left = right; right = t; }
-        if (top > bottom) { int t = top; top = bottom; bottom = t; }
+        if (left > right) {
+            int t = left;
+            left = right;
+            right = t;
+        }
+        if (top > bottom) {
+            int t = top;
+            top = bottom;
+            bottom = t;
+        }
     }
-    BOOL IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2) { return ::IntersectRect(this, lpRect1, lpRect2); }
+    BOOL IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2)
+    {
+        return ::IntersectRect(this, lpRect1, lpRect2);
+    }
     BOOL UnionRect(LPCRECT lpRect1, LPCRECT lpRect2) { return ::UnionRect(this, lpRect1, lpRect2); }
 
     bool operator==(const RECT& rect) const { return ::EqualRect(this, &rect) != 0; }

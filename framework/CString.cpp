@@ -16,7 +16,7 @@ namespace {
 struct StringHeader
 {
     int nLength;
-    int nCapacity;      // characters, without the terminator; 0 marks the shared empty block
+    int nCapacity; // characters, without the terminator; 0 marks the shared empty block
 };
 
 struct EmptyBlock
@@ -42,9 +42,15 @@ inline bool IsTrimSpace(wchar_t ch) { return iswspace(ch) != 0; }
 
 CString::CString() : m_pszData(g_empty.chars) {}
 
-CString::CString(const CString& src) : m_pszData(g_empty.chars) { Assign(src.m_pszData, src.GetLength()); }
+CString::CString(const CString& src) : m_pszData(g_empty.chars)
+{
+    Assign(src.m_pszData, src.GetLength());
+}
 
-CString::CString(CString&& src) noexcept : m_pszData(src.m_pszData) { src.m_pszData = g_empty.chars; }
+CString::CString(CString&& src) noexcept : m_pszData(src.m_pszData)
+{
+    src.m_pszData = g_empty.chars;
+}
 
 CString::CString(LPCWSTR psz) : m_pszData(g_empty.chars)
 {
@@ -82,10 +88,7 @@ CString::CString(wchar_t ch, int nRepeat) : m_pszData(g_empty.chars)
     }
 }
 
-CString::~CString()
-{
-    FreeBlock(HeaderOf(m_pszData));
-}
+CString::~CString() { FreeBlock(HeaderOf(m_pszData)); }
 
 CString& CString::operator=(const CString& src)
 {
@@ -200,26 +203,37 @@ int CString::FindOneOf(LPCWSTR pszCharSet) const
 
 CString CString::Left(int nCount) const
 {
-    if (nCount < 0) nCount = 0;
-    if (nCount > GetLength()) nCount = GetLength();
+    if (nCount < 0)
+        nCount = 0;
+    if (nCount > GetLength())
+        nCount = GetLength();
     return CString(m_pszData, nCount);
 }
 
-CString CString::Mid(int iFirst) const { return Mid(iFirst, GetLength() - (iFirst < 0 ? 0 : iFirst)); }
+CString CString::Mid(int iFirst) const
+{
+    return Mid(iFirst, GetLength() - (iFirst < 0 ? 0 : iFirst));
+}
 
 CString CString::Mid(int iFirst, int nCount) const
 {
-    if (iFirst < 0) iFirst = 0;
-    if (nCount < 0) nCount = 0;
-    if (iFirst > GetLength()) iFirst = GetLength();
-    if (nCount > GetLength() - iFirst) nCount = GetLength() - iFirst;
+    if (iFirst < 0)
+        iFirst = 0;
+    if (nCount < 0)
+        nCount = 0;
+    if (iFirst > GetLength())
+        iFirst = GetLength();
+    if (nCount > GetLength() - iFirst)
+        nCount = GetLength() - iFirst;
     return CString(m_pszData + iFirst, nCount);
 }
 
 CString CString::Right(int nCount) const
 {
-    if (nCount < 0) nCount = 0;
-    if (nCount > GetLength()) nCount = GetLength();
+    if (nCount < 0)
+        nCount = 0;
+    if (nCount > GetLength())
+        nCount = GetLength();
     return CString(m_pszData + GetLength() - nCount, nCount);
 }
 
@@ -378,9 +392,11 @@ int CString::Insert(int iIndex, wchar_t ch) { return Insert(iIndex, CString(ch).
 
 int CString::Insert(int iIndex, LPCWSTR psz)
 {
-    if (iIndex < 0) iIndex = 0;
-    if (iIndex > GetLength()) iIndex = GetLength();
-    CString ins(psz);   // psz may point into this string
+    if (iIndex < 0)
+        iIndex = 0;
+    if (iIndex > GetLength())
+        iIndex = GetLength();
+    CString ins(psz); // psz may point into this string
     int n = ins.GetLength();
     if (n) {
         int old = GetLength();
@@ -394,8 +410,10 @@ int CString::Insert(int iIndex, LPCWSTR psz)
 
 int CString::Delete(int iIndex, int nCount)
 {
-    if (iIndex < 0) iIndex = 0;
-    if (nCount < 0) nCount = 0;
+    if (iIndex < 0)
+        iIndex = 0;
+    if (nCount < 0)
+        nCount = 0;
     if (iIndex >= GetLength() || nCount == 0)
         return GetLength();
     if (nCount > GetLength() - iIndex)
@@ -409,7 +427,7 @@ void CString::FormatV(LPCWSTR pszFormat, va_list args)
 {
     CString result;
     result.AppendFormatV(pszFormat, args);
-    *this = static_cast<CString&&>(result);   // the arguments may point into this string
+    *this = static_cast<CString&&>(result); // the arguments may point into this string
 }
 
 void CString::AppendFormatV(LPCWSTR pszFormat, va_list args)
@@ -514,8 +532,10 @@ void CString::Reserve(int nLength)
         return;
     // Grow by half again, so repeated appends stay linear.
     int cap = h->nCapacity + h->nCapacity / 2;
-    if (cap < nLength) cap = nLength;
-    if (cap < 15) cap = 15;
+    if (cap < nLength)
+        cap = nLength;
+    if (cap < 15)
+        cap = 15;
     StringHeader* n = (StringHeader*)malloc(sizeof(StringHeader) + (cap + 1) * sizeof(wchar_t));
     if (!n)
         throw std::bad_alloc();
@@ -530,7 +550,7 @@ void CString::Reserve(int nLength)
 void CString::SetLength(int nLength)
 {
     if (HeaderOf(m_pszData)->nCapacity == 0)
-        return;     // the shared empty block stays untouched
+        return; // the shared empty block stays untouched
     HeaderOf(m_pszData)->nLength = nLength;
     m_pszData[nLength] = 0;
 }

@@ -29,15 +29,15 @@ public:
     CString(CString&& src) noexcept;
     CString(LPCWSTR psz);
     CString(LPCWSTR pch, int nLength);
-    CString(LPCSTR psz);                    // ANSI code page
-    CString(LPCSTR pch, int nLength);       // ANSI code page
+    CString(LPCSTR psz);              // ANSI code page
+    CString(LPCSTR pch, int nLength); // ANSI code page
     explicit CString(wchar_t ch, int nRepeat = 1);
     ~CString();
 
     CString& operator=(const CString& src);
     CString& operator=(CString&& src) noexcept;
     CString& operator=(LPCWSTR psz);
-    CString& operator=(LPCSTR psz);         // ANSI code page
+    CString& operator=(LPCSTR psz); // ANSI code page
     CString& operator=(wchar_t ch);
 
     CString& operator+=(const CString& str);
@@ -89,9 +89,15 @@ public:
     int Delete(int iIndex, int nCount = 1);
 
     template <typename... Args>
-    void Format(LPCWSTR pszFormat, const Args&... args) { FormatRaw(pszFormat, FormatArg(args)...); }
+    void Format(LPCWSTR pszFormat, const Args&... args)
+    {
+        FormatRaw(pszFormat, FormatArg(args)...);
+    }
     template <typename... Args>
-    void AppendFormat(LPCWSTR pszFormat, const Args&... args) { AppendFormatRaw(pszFormat, FormatArg(args)...); }
+    void AppendFormat(LPCWSTR pszFormat, const Args&... args)
+    {
+        AppendFormatRaw(pszFormat, FormatArg(args)...);
+    }
     void FormatV(LPCWSTR pszFormat, va_list args);
     void AppendFormatV(LPCWSTR pszFormat, va_list args);
 
@@ -110,13 +116,41 @@ public:
     std::string ToAnsi() const { return ToNarrow(CP_ACP); }
     std::string ToUtf8() const { return ToNarrow(CP_UTF8); }
 
-    friend CString operator+(const CString& a, const CString& b) { CString r(a); r += b; return r; }
-    friend CString operator+(const CString& a, LPCWSTR b) { CString r(a); r += b; return r; }
-    friend CString operator+(LPCWSTR a, const CString& b) { CString r(a); r += b; return r; }
-    friend CString operator+(const CString& a, wchar_t b) { CString r(a); r += b; return r; }
-    friend CString operator+(wchar_t a, const CString& b) { CString r(a); r += b; return r; }
+    friend CString operator+(const CString& a, const CString& b)
+    {
+        CString r(a);
+        r += b;
+        return r;
+    }
+    friend CString operator+(const CString& a, LPCWSTR b)
+    {
+        CString r(a);
+        r += b;
+        return r;
+    }
+    friend CString operator+(LPCWSTR a, const CString& b)
+    {
+        CString r(a);
+        r += b;
+        return r;
+    }
+    friend CString operator+(const CString& a, wchar_t b)
+    {
+        CString r(a);
+        r += b;
+        return r;
+    }
+    friend CString operator+(wchar_t a, const CString& b)
+    {
+        CString r(a);
+        r += b;
+        return r;
+    }
 
-    friend bool operator==(const CString& a, const CString& b) { return a.GetLength() == b.GetLength() && a.Compare(b) == 0; }
+    friend bool operator==(const CString& a, const CString& b)
+    {
+        return a.GetLength() == b.GetLength() && a.Compare(b) == 0;
+    }
     friend bool operator==(const CString& a, LPCWSTR b) { return a.Compare(b) == 0; }
     friend bool operator==(LPCWSTR a, const CString& b) { return b.Compare(a) == 0; }
     friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
@@ -134,19 +168,24 @@ public:
     void __cdecl AppendFormatRaw(LPCWSTR pszFormat, ...);
 
 private:
-    template <typename T> static const T& FormatArg(const T& v) { return v; }
+    template <typename T>
+    static const T& FormatArg(const T& v)
+    {
+        return v;
+    }
     static LPCWSTR FormatArg(const CString& s) { return s.m_pszData; }
 
     std::string ToNarrow(UINT codePage) const
     {
-        int n = WideCharToMultiByte(codePage, 0, m_pszData, GetLength(), nullptr, 0, nullptr, nullptr);
+        int n = WideCharToMultiByte(codePage, 0, m_pszData, GetLength(), nullptr, 0, nullptr,
+                                    nullptr);
         std::string s(n > 0 ? n : 0, '\0');
         if (n > 0)
             WideCharToMultiByte(codePage, 0, m_pszData, GetLength(), &s[0], n, nullptr, nullptr);
         return s;
     }
 
-    void Reserve(int nLength);              // keeps the contents, capacity at least nLength
+    void Reserve(int nLength); // keeps the contents, capacity at least nLength
     void SetLength(int nLength);
     void Assign(LPCWSTR pch, int nLength);
     void Append(LPCWSTR pch, int nLength);

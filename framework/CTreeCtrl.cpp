@@ -7,7 +7,8 @@ BOOL CTreeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
     return CWnd::CreateEx(0, WC_TREEVIEWW, NULL, dwStyle, rect, pParentWnd, nID);
 }
 
-BOOL CTreeCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+BOOL CTreeCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                         UINT nID)
 {
     return CWnd::CreateEx(dwExStyle, WC_TREEVIEWW, NULL, dwStyle, rect, pParentWnd, nID);
 }
@@ -17,8 +18,9 @@ HTREEITEM CTreeCtrl::InsertItem(LPTVINSERTSTRUCTW lpInsertStruct)
     return (HTREEITEM)::SendMessageW(m_hWnd, TVM_INSERTITEMW, 0, (LPARAM)lpInsertStruct);
 }
 
-HTREEITEM CTreeCtrl::InsertItem(UINT nMask, LPCWSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
-                                UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter)
+HTREEITEM CTreeCtrl::InsertItem(UINT nMask, LPCWSTR lpszItem, int nImage, int nSelectedImage,
+                                UINT nState, UINT nStateMask, LPARAM lParam, HTREEITEM hParent,
+                                HTREEITEM hInsertAfter)
 {
     TVINSERTSTRUCTW tvis = {};
     tvis.hParent = hParent;
@@ -41,20 +43,32 @@ HTREEITEM CTreeCtrl::InsertItem(LPCWSTR lpszItem, HTREEITEM hParent, HTREEITEM h
 HTREEITEM CTreeCtrl::InsertItem(LPCWSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent,
                                 HTREEITEM hInsertAfter)
 {
-    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage, nSelectedImage, 0, 0, 0,
-                      hParent, hInsertAfter);
+    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage, nSelectedImage,
+                      0, 0, 0, hParent, hInsertAfter);
 }
 
-BOOL CTreeCtrl::DeleteItem(HTREEITEM hItem) { return (BOOL)::SendMessageW(m_hWnd, TVM_DELETEITEM, 0, (LPARAM)hItem); }
-BOOL CTreeCtrl::DeleteAllItems() { return (BOOL)::SendMessageW(m_hWnd, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT); }
+BOOL CTreeCtrl::DeleteItem(HTREEITEM hItem)
+{
+    return (BOOL)::SendMessageW(m_hWnd, TVM_DELETEITEM, 0, (LPARAM)hItem);
+}
+BOOL CTreeCtrl::DeleteAllItems()
+{
+    return (BOOL)::SendMessageW(m_hWnd, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT);
+}
 
 HTREEITEM CTreeCtrl::GetNextItem(HTREEITEM hItem, UINT nCode) const
 {
     return (HTREEITEM)::SendMessageW(m_hWnd, TVM_GETNEXTITEM, nCode, (LPARAM)hItem);
 }
 
-BOOL CTreeCtrl::GetItem(TVITEMW* pItem) const { return (BOOL)::SendMessageW(m_hWnd, TVM_GETITEMW, 0, (LPARAM)pItem); }
-BOOL CTreeCtrl::SetItem(TVITEMW* pItem) { return (BOOL)::SendMessageW(m_hWnd, TVM_SETITEMW, 0, (LPARAM)pItem); }
+BOOL CTreeCtrl::GetItem(TVITEMW* pItem) const
+{
+    return (BOOL)::SendMessageW(m_hWnd, TVM_GETITEMW, 0, (LPARAM)pItem);
+}
+BOOL CTreeCtrl::SetItem(TVITEMW* pItem)
+{
+    return (BOOL)::SendMessageW(m_hWnd, TVM_SETITEMW, 0, (LPARAM)pItem);
+}
 
 CString CTreeCtrl::GetItemText(HTREEITEM hItem) const
 {
@@ -71,7 +85,7 @@ CString CTreeCtrl::GetItemText(HTREEITEM hItem) const
             text.ReleaseBuffer(0);
             break;
         }
-        if (item.pszText != text.GetString()) {   // the control may hand back its own buffer
+        if (item.pszText != text.GetString()) { // the control may hand back its own buffer
             CString own(item.pszText);
             text.ReleaseBuffer(0);
             text = own;
@@ -155,11 +169,26 @@ BOOL CTreeCtrl::ItemHasChildren(HTREEITEM hItem) const
     return GetItem(&item) && item.cChildren != 0;
 }
 
-BOOL CTreeCtrl::Select(HTREEITEM hItem, UINT nCode) { return (BOOL)::SendMessageW(m_hWnd, TVM_SELECTITEM, nCode, (LPARAM)hItem); }
-BOOL CTreeCtrl::Expand(HTREEITEM hItem, UINT nCode) { return (BOOL)::SendMessageW(m_hWnd, TVM_EXPAND, nCode, (LPARAM)hItem); }
-BOOL CTreeCtrl::EnsureVisible(HTREEITEM hItem) { return (BOOL)::SendMessageW(m_hWnd, TVM_ENSUREVISIBLE, 0, (LPARAM)hItem); }
-BOOL CTreeCtrl::SortChildren(HTREEITEM hItem) { return (BOOL)::SendMessageW(m_hWnd, TVM_SORTCHILDREN, 0, (LPARAM)hItem); }
-BOOL CTreeCtrl::SortChildrenCB(LPTVSORTCB pSort) { return (BOOL)::SendMessageW(m_hWnd, TVM_SORTCHILDRENCB, 0, (LPARAM)pSort); }
+BOOL CTreeCtrl::Select(HTREEITEM hItem, UINT nCode)
+{
+    return (BOOL)::SendMessageW(m_hWnd, TVM_SELECTITEM, nCode, (LPARAM)hItem);
+}
+BOOL CTreeCtrl::Expand(HTREEITEM hItem, UINT nCode)
+{
+    return (BOOL)::SendMessageW(m_hWnd, TVM_EXPAND, nCode, (LPARAM)hItem);
+}
+BOOL CTreeCtrl::EnsureVisible(HTREEITEM hItem)
+{
+    return (BOOL)::SendMessageW(m_hWnd, TVM_ENSUREVISIBLE, 0, (LPARAM)hItem);
+}
+BOOL CTreeCtrl::SortChildren(HTREEITEM hItem)
+{
+    return (BOOL)::SendMessageW(m_hWnd, TVM_SORTCHILDREN, 0, (LPARAM)hItem);
+}
+BOOL CTreeCtrl::SortChildrenCB(LPTVSORTCB pSort)
+{
+    return (BOOL)::SendMessageW(m_hWnd, TVM_SORTCHILDRENCB, 0, (LPARAM)pSort);
+}
 
 HTREEITEM CTreeCtrl::HitTest(CPoint pt, UINT* pFlags) const
 {
@@ -184,12 +213,14 @@ BOOL CTreeCtrl::GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) cons
 
 CEdit* CTreeCtrl::EditLabel(HTREEITEM hItem)
 {
-    return static_cast<CEdit*>(CWnd::FromHandle((HWND)::SendMessageW(m_hWnd, TVM_EDITLABELW, 0, (LPARAM)hItem)));
+    return static_cast<CEdit*>(
+        CWnd::FromHandle((HWND)::SendMessageW(m_hWnd, TVM_EDITLABELW, 0, (LPARAM)hItem)));
 }
 
 CEdit* CTreeCtrl::GetEditControl() const
 {
-    return static_cast<CEdit*>(CWnd::FromHandle((HWND)::SendMessageW(m_hWnd, TVM_GETEDITCONTROL, 0, 0)));
+    return static_cast<CEdit*>(
+        CWnd::FromHandle((HWND)::SendMessageW(m_hWnd, TVM_GETEDITCONTROL, 0, 0)));
 }
 
 BOOL CTreeCtrl::EndEditLabelNow(BOOL fCancelWithoutSave)
@@ -199,16 +230,20 @@ BOOL CTreeCtrl::EndEditLabelNow(BOOL fCancelWithoutSave)
 
 CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
-    return CImageList::FromHandle((HIMAGELIST)::SendMessageW(m_hWnd, TVM_SETIMAGELIST, nImageListType,
-                                                             (LPARAM)pImageList->GetSafeHandle()));
+    return CImageList::FromHandle((HIMAGELIST)::SendMessageW(
+        m_hWnd, TVM_SETIMAGELIST, nImageListType, (LPARAM)pImageList->GetSafeHandle()));
 }
 
 CImageList* CTreeCtrl::GetImageList(int nImageListType) const
 {
-    return CImageList::FromHandle((HIMAGELIST)::SendMessageW(m_hWnd, TVM_GETIMAGELIST, nImageListType, 0));
+    return CImageList::FromHandle(
+        (HIMAGELIST)::SendMessageW(m_hWnd, TVM_GETIMAGELIST, nImageListType, 0));
 }
 
 UINT CTreeCtrl::GetCount() const { return (UINT)::SendMessageW(m_hWnd, TVM_GETCOUNT, 0, 0); }
-UINT CTreeCtrl::GetVisibleCount() const { return (UINT)::SendMessageW(m_hWnd, TVM_GETVISIBLECOUNT, 0, 0); }
+UINT CTreeCtrl::GetVisibleCount() const
+{
+    return (UINT)::SendMessageW(m_hWnd, TVM_GETVISIBLECOUNT, 0, 0);
+}
 UINT CTreeCtrl::GetIndent() const { return (UINT)::SendMessageW(m_hWnd, TVM_GETINDENT, 0, 0); }
 void CTreeCtrl::SetIndent(UINT nIndent) { ::SendMessageW(m_hWnd, TVM_SETINDENT, nIndent, 0); }

@@ -16,25 +16,36 @@ public:
     CTreeCtrl() {}
 
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
-    virtual BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    virtual BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                          UINT nID);
 
     HTREEITEM InsertItem(LPTVINSERTSTRUCTW lpInsertStruct);
     HTREEITEM InsertItem(UINT nMask, LPCWSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
                          UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter);
-    HTREEITEM InsertItem(LPCWSTR lpszItem, HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST);
-    HTREEITEM InsertItem(LPCWSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent = TVI_ROOT,
+    HTREEITEM InsertItem(LPCWSTR lpszItem, HTREEITEM hParent = TVI_ROOT,
                          HTREEITEM hInsertAfter = TVI_LAST);
+    HTREEITEM InsertItem(LPCWSTR lpszItem, int nImage, int nSelectedImage,
+                         HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST);
     BOOL DeleteItem(HTREEITEM hItem);
     BOOL DeleteAllItems();
 
     HTREEITEM GetNextItem(HTREEITEM hItem, UINT nCode) const;
     HTREEITEM GetChildItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_CHILD); }
     HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_NEXT); }
-    HTREEITEM GetPrevSiblingItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_PREVIOUS); }
+    HTREEITEM GetPrevSiblingItem(HTREEITEM hItem) const
+    {
+        return GetNextItem(hItem, TVGN_PREVIOUS);
+    }
     HTREEITEM GetParentItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_PARENT); }
     HTREEITEM GetFirstVisibleItem() const { return GetNextItem(NULL, TVGN_FIRSTVISIBLE); }
-    HTREEITEM GetNextVisibleItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_NEXTVISIBLE); }
-    HTREEITEM GetPrevVisibleItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_PREVIOUSVISIBLE); }
+    HTREEITEM GetNextVisibleItem(HTREEITEM hItem) const
+    {
+        return GetNextItem(hItem, TVGN_NEXTVISIBLE);
+    }
+    HTREEITEM GetPrevVisibleItem(HTREEITEM hItem) const
+    {
+        return GetNextItem(hItem, TVGN_PREVIOUSVISIBLE);
+    }
     HTREEITEM GetLastVisibleItem() const { return GetNextItem(NULL, TVGN_LASTVISIBLE); }
     HTREEITEM GetSelectedItem() const { return GetNextItem(NULL, TVGN_CARET); }
     HTREEITEM GetDropHilightItem() const { return GetNextItem(NULL, TVGN_DROPHILITE); }

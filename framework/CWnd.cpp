@@ -324,22 +324,41 @@ BOOL CWnd::DestroyWindow()
 void CWnd::PostNcDestroy() {}
 
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-CWnd* CWnd::GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER) ? ::GetWindow(m_hWnd, GW_OWNER) : ::GetParent(m_hWnd)); }
-void CWnd::SetOwner(CWnd* pOwnerWnd) { ::SetWindowLongPtrW(m_hWnd, GWLP_HWNDPARENT, (LONG_PTR)pOwnerWnd->GetSafeHwnd()); }
+CWnd* CWnd::GetOwner() const
+{
+    return FromHandle(::GetWindow(m_hWnd, GW_OWNER) ? ::GetWindow(m_hWnd, GW_OWNER)
+                                                    : ::GetParent(m_hWnd));
+}
+void CWnd::SetOwner(CWnd* pOwnerWnd)
+{
+    ::SetWindowLongPtrW(m_hWnd, GWLP_HWNDPARENT, (LONG_PTR)pOwnerWnd->GetSafeHwnd());
+}
 CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
 int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
 BOOL CWnd::IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pWnd->GetSafeHwnd()); }
 
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const { return ::SendMessageW(m_hWnd, message, wParam, lParam); }
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const { return ::PostMessageW(m_hWnd, message, wParam, lParam); }
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return ::SendMessageW(m_hWnd, message, wParam, lParam);
+}
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return ::PostMessageW(m_hWnd, message, wParam, lParam);
+}
 
 void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, NULL, bErase); }
 void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
 void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
 BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
 BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) { ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint); }
-void CWnd::MoveWindow(LPCRECT r, BOOL bRepaint) { ::MoveWindow(m_hWnd, r->left, r->top, r->right - r->left, r->bottom - r->top, bRepaint); }
+void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
+{
+    ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
+}
+void CWnd::MoveWindow(LPCRECT r, BOOL bRepaint)
+{
+    ::MoveWindow(m_hWnd, r->left, r->top, r->right - r->left, r->bottom - r->top, bRepaint);
+}
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
 {
     return ::SetWindowPos(m_hWnd, pWndInsertAfter->GetSafeHwnd(), x, y, cx, cy, nFlags);
@@ -347,9 +366,15 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
 void CWnd::GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
 void CWnd::GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
 void CWnd::ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
-void CWnd::ScreenToClient(LPRECT lpRect) const { ::MapWindowPoints(NULL, m_hWnd, (LPPOINT)lpRect, 2); }
+void CWnd::ScreenToClient(LPRECT lpRect) const
+{
+    ::MapWindowPoints(NULL, m_hWnd, (LPPOINT)lpRect, 2);
+}
 void CWnd::ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
-void CWnd::ClientToScreen(LPRECT lpRect) const { ::MapWindowPoints(m_hWnd, NULL, (LPPOINT)lpRect, 2); }
+void CWnd::ClientToScreen(LPRECT lpRect) const
+{
+    ::MapWindowPoints(m_hWnd, NULL, (LPPOINT)lpRect, 2);
+}
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {
@@ -376,14 +401,24 @@ static BOOL ModifyWindowLong(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd,
         return FALSE;
     ::SetWindowLongPtrW(hWnd, nIndex, (LONG_PTR)now);
     if (nFlags)
-        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) { return ModifyWindowLong(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags); }
-BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) { return ModifyWindowLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags); }
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    return ModifyWindowLong(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
+}
+BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    return ModifyWindowLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
+}
 
-UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer) { return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer); }
+UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer)
+{
+    return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
+}
 BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
 
 CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
@@ -391,10 +426,17 @@ CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
 BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
 BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
 BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
-HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) { return (HICON)::SendMessageW(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon); }
+HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
+{
+    return (HICON)::SendMessageW(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL,
+                                 (LPARAM)hIcon);
+}
 
 void CWnd::SetWindowText(LPCWSTR lpszString) { ::SetWindowTextW(m_hWnd, lpszString); }
-int CWnd::GetWindowText(LPWSTR lpszStringBuf, int nMaxCount) const { return ::GetWindowTextW(m_hWnd, lpszStringBuf, nMaxCount); }
+int CWnd::GetWindowText(LPWSTR lpszStringBuf, int nMaxCount) const
+{
+    return ::GetWindowTextW(m_hWnd, lpszStringBuf, nMaxCount);
+}
 int CWnd::GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
 void CWnd::GetWindowText(CString& rString) const
 {
@@ -403,10 +445,22 @@ void CWnd::GetWindowText(CString& rString) const
     rString.ReleaseBuffer();
 }
 
-void CWnd::CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
-UINT CWnd::IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
-void CWnd::CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton) { ::CheckRadioButton(m_hWnd, nIDFirstButton, nIDLastButton, nIDCheckButton); }
-void CWnd::SetDlgItemText(int nID, LPCWSTR lpszString) { ::SetDlgItemTextW(m_hWnd, nID, lpszString); }
+void CWnd::CheckDlgButton(int nIDButton, UINT nCheck)
+{
+    ::CheckDlgButton(m_hWnd, nIDButton, nCheck);
+}
+UINT CWnd::IsDlgButtonChecked(int nIDButton) const
+{
+    return ::IsDlgButtonChecked(m_hWnd, nIDButton);
+}
+void CWnd::CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton)
+{
+    ::CheckRadioButton(m_hWnd, nIDFirstButton, nIDLastButton, nIDCheckButton);
+}
+void CWnd::SetDlgItemText(int nID, LPCWSTR lpszString)
+{
+    ::SetDlgItemTextW(m_hWnd, nID, lpszString);
+}
 int CWnd::GetDlgItemText(int nID, CString& rString) const
 {
     HWND h = ::GetDlgItem(m_hWnd, nID);
@@ -440,7 +494,7 @@ BOOL CWnd::WalkPreTranslateTree(MSG* pMsg)
 {
     // From the target upwards, stopping after the top-level window: an owned popup's
     // owner is not part of its chain.
-    for (HWND h = pMsg->hwnd; h; ) {
+    for (HWND h = pMsg->hwnd; h;) {
         if (CWnd* p = FromHandlePermanent(h)) {
             if (p->PreTranslateMessage(pMsg))
                 return TRUE;
@@ -477,7 +531,8 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 const AFX_MSGMAP_ENTRY* CWnd::FindEntry(UINT nMessage, UINT nCode, UINT nID) const
 {
-    for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
+    for (const AFX_MSGMAP* map = GetMessageMap(); map;
+         map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->nSig != AfxSig_end; ++e) {
             if (e->nMessage == nMessage && e->nCode == nCode && nID >= e->nID && nID <= e->nLastID)
                 return e;
@@ -534,8 +589,8 @@ BOOL CWnd::DispatchEntry(const AFX_MSGMAP_ENTRY* e, UINT message, WPARAM wParam,
         (this->*AfxFromPmsg<void (CWnd::*)(UINT, CPoint)>(pfn))((UINT)wParam, CPoint(lParam));
         return TRUE;
     case AfxSig_vwww:
-        (this->*AfxFromPmsg<void (CWnd::*)(UINT, UINT, UINT)>(pfn))(
-            (UINT)wParam, LOWORD(lParam), HIWORD(lParam));
+        (this->*AfxFromPmsg<void (CWnd::*)(UINT, UINT, UINT)>(pfn))((UINT)wParam, LOWORD(lParam),
+                                                                    HIWORD(lParam));
         return TRUE;
     case AfxSig_vt:
         (this->*AfxFromPmsg<void (CWnd::*)(UINT_PTR)>(pfn))((UINT_PTR)wParam);
@@ -562,7 +617,8 @@ BOOL CWnd::DispatchEntry(const AFX_MSGMAP_ENTRY* e, UINT message, WPARAM wParam,
         return TRUE;
     }
     case AfxSig_vWp:
-        (this->*AfxFromPmsg<void (CWnd::*)(CWnd*, CPoint)>(pfn))(FromHandle((HWND)wParam), CPoint(lParam));
+        (this->*AfxFromPmsg<void (CWnd::*)(CWnd*, CPoint)>(pfn))(FromHandle((HWND)wParam),
+                                                                 CPoint(lParam));
         return TRUE;
     case AfxSig_lwl:
         *pResult = (this->*AfxFromPmsg<LRESULT (CWnd::*)(WPARAM, LPARAM)>(pfn))(wParam, lParam);
@@ -589,9 +645,9 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         if (hWndCtrl == m_hWnd)
             return FALSE;
         if (ReflectLastMsg(hWndCtrl))
-            return TRUE;    // the control handled its own notification
+            return TRUE; // the control handled its own notification
     } else {
-        nCode = CN_COMMAND;  // a menu item or an accelerator
+        nCode = CN_COMMAND; // a menu item or an accelerator
     }
     return OnCmdMsg(nID, nCode, nullptr, nullptr);
 }

@@ -13,9 +13,9 @@ class CImageList;
 struct FwThreadState
 {
     std::unordered_map<HWND, CWnd*> permanentWnds;
-    std::unordered_map<HWND, CWnd*> tempWnds;           // owned
-    std::unordered_map<HMENU, CMenu*> tempMenus;        // owned
-    std::unordered_map<HIMAGELIST, CImageList*> tempImageLists;  // owned
+    std::unordered_map<HWND, CWnd*> tempWnds;                   // owned
+    std::unordered_map<HMENU, CMenu*> tempMenus;                // owned
+    std::unordered_map<HIMAGELIST, CImageList*> tempImageLists; // owned
     MSG current = {};
     CWnd* pWndInit = nullptr;
     HHOOK hCbtHook = NULL;

@@ -5,10 +5,17 @@
 #include "CArray.h"
 #include "CString.h"
 
-class CPtrArray : public CArray<void*, void*> {};
-class CObArray : public CArray<CObject*, CObject*> {};
-class CStringArray : public CArray<CString, const CString&> {};
-class CDWordArray : public CArray<DWORD, DWORD> {};
-class CWordArray : public CArray<WORD, WORD> {};
-class CUIntArray : public CArray<UINT, UINT> {};
-class CByteArray : public CArray<BYTE, BYTE> {};
+class CPtrArray : public CArray<void*, void*>
+{};
+class CObArray : public CArray<CObject*, CObject*>
+{};
+class CStringArray : public CArray<CString, const CString&>
+{};
+class CDWordArray : public CArray<DWORD, DWORD>
+{};
+class CWordArray : public CArray<WORD, WORD>
+{};
+class CUIntArray : public CArray<UINT, UINT>
+{};
+class CByteArray : public CArray<BYTE, BYTE>
+{};

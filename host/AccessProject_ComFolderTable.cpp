@@ -7,7 +7,8 @@ CAccessProject_ComFolderTable::CAccessProject_ComFolderTable() {}
 
 CAccessProject_ComFolderTable::~CAccessProject_ComFolderTable() {}
 
-int CAccessProject_ComFolderTable::DeclareFields(NDataModelDataSet* ds, int nIdType, int nParentType)
+int CAccessProject_ComFolderTable::DeclareFields(NDataModelDataSet* ds, int nIdType,
+                                                 int nParentType)
 {
     ds->AddField(CFieldInfo::comfolderid, nIdType);
     ds->AddField(CFieldInfo::floorid, KXFT_INTEGER);
@@ -31,12 +32,16 @@ CSQLDataSet* CAccessProject_ComFolderTable::GetDataSet()
 {
     CSQLDataSet* ds = new CSQLDataSet;
     DeclareFields(ds, KXFT_TEXT, KXFT_TEXT);
-    ds->Load(L"SELECT comfolderid, floorid, allowownercom, parentid, foldername, imageindex, selectedindex, "
-             L"comtype, allowadduserfolder, initcreate, volume, showid FROM comfolder ORDER BY rowid", {});
+    ds->Load(
+        L"SELECT comfolderid, floorid, allowownercom, parentid, foldername, imageindex, "
+        L"selectedindex, "
+        L"comtype, allowadduserfolder, initcreate, volume, showid FROM comfolder ORDER BY rowid",
+        {});
     return ds;
 }
 
-BOOL CAccessProject_ComFolderTable::GetComFolder_Volume(LPCTSTR pszFolderId, int nFloorId, double& dVolume)
+BOOL CAccessProject_ComFolderTable::GetComFolder_Volume(LPCTSTR pszFolderId, int nFloorId,
+                                                        double& dVolume)
 {
     CSqlStatement st(CProjectDatabase::GetConnection(),
                      L"SELECT volume FROM comfolder WHERE comfolderid = ?1 AND floorid = ?2");
@@ -48,7 +53,8 @@ BOOL CAccessProject_ComFolderTable::GetComFolder_Volume(LPCTSTR pszFolderId, int
     return TRUE;
 }
 
-BOOL CAccessProject_ComFolderTable::GetComFolder_Volume(LPCTSTR pszFolderId, int nFloorId, int& nVolume)
+BOOL CAccessProject_ComFolderTable::GetComFolder_Volume(LPCTSTR pszFolderId, int nFloorId,
+                                                        int& nVolume)
 {
     double d = 0;
     if (!GetComFolder_Volume(pszFolderId, nFloorId, d))

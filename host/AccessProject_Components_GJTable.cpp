@@ -8,12 +8,10 @@
 
 namespace {
 
-const wchar_t kSelect[] = L"SELECT id, floorid, folderid, comname, comtype, volume, showid, sumvolume FROM component";
+const wchar_t kSelect[] =
+    L"SELECT id, floorid, folderid, comname, comtype, volume, showid, sumvolume FROM component";
 
-CProjectConnection* Conn()
-{
-    return CProjectDatabase::GetConnection();
-}
+CProjectConnection* Conn() { return CProjectDatabase::GetConnection(); }
 
 // A single-precision value in the shortest decimal that reads back as the same float, so a
 // count of 2.4f is stored as 2.4, not as 2.4000000953674316.
@@ -35,16 +33,18 @@ double FloatAsDecimal(float f)
 // a deleted component never attach to a new one.
 int NextComponentId()
 {
-    CSqlStatement q(Conn(), L"SELECT max(coalesce((SELECT value FROM kxsequence WHERE name = ?1), 0), "
-                            L"coalesce((SELECT max(id) FROM component), 0), "
-                            L"coalesce((SELECT max(comid) FROM componentresult), 0), "
-                            L"coalesce((SELECT max(comid) FROM comsetup), 0)) + 1");
+    CSqlStatement q(Conn(),
+                    L"SELECT max(coalesce((SELECT value FROM kxsequence WHERE name = ?1), 0), "
+                    L"coalesce((SELECT max(id) FROM component), 0), "
+                    L"coalesce((SELECT max(comid) FROM componentresult), 0), "
+                    L"coalesce((SELECT max(comid) FROM comsetup), 0)) + 1");
     q.Bind(1, L"component");
     if (!q.Step() || !q.HasRow())
         return 0;
     int id = static_cast<int>(q.Int(0));
-    CSqlStatement w(Conn(), L"INSERT INTO kxsequence (name, value) VALUES (?1, ?2) "
-                            L"ON CONFLICT (name) DO UPDATE SET value = excluded.value");
+    CSqlStatement w(Conn(),
+                    L"INSERT INTO kxsequence (name, value) VALUES (?1, ?2) "
+                    L"ON CONFLICT (name) DO UPDATE SET value = excluded.value");
     w.Bind(1, L"component");
     w.BindInt(2, id);
     return w.Step() ? id : 0;
@@ -52,8 +52,11 @@ int NextComponentId()
 
 int ShowIdIn(int nFloorId, const wchar_t* folderId, bool last)
 {
-    CSqlStatement q(Conn(), last ? L"SELECT coalesce(max(showid) + 1, 1) FROM component WHERE floorid = ?1 AND folderid = ?2"
-                                 : L"SELECT coalesce(min(showid) - 1, 1) FROM component WHERE floorid = ?1 AND folderid = ?2");
+    CSqlStatement q(Conn(),
+                    last ? L"SELECT coalesce(max(showid) + 1, 1) FROM component WHERE floorid = ?1 "
+                           L"AND folderid = ?2"
+                         : L"SELECT coalesce(min(showid) - 1, 1) FROM component WHERE floorid = ?1 "
+                           L"AND folderid = ?2");
     q.BindInt(1, nFloorId);
     q.Bind(2, folderId ? folderId : L"");
     return q.Step() && q.HasRow() ? static_cast<int>(q.Int(0)) : 1;
@@ -99,8 +102,10 @@ int CAccessProject_Components_GJTable::Insert(int nFloorId, LPCTSTR pszFolderId,
         scope.Abort();
         return 0;
     }
-    CSqlStatement st(Conn(), L"INSERT INTO component (id, floorid, folderid, comname, comtype, volume, showid, sumvolume) "
-                             L"VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?6)");
+    CSqlStatement st(Conn(),
+                     L"INSERT INTO component (id, floorid, folderid, comname, comtype, volume, "
+                     L"showid, sumvolume) "
+                     L"VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?6)");
     st.BindInt(1, id);
     st.BindInt(2, nFloorId);
     st.Bind(3, pszFolderId ? pszFolderId : L"");
@@ -120,7 +125,8 @@ CSQLDataSet* CAccessProject_Components_GJTable::GetDataSet()
     return ds;
 }
 
-CSQLDataSet* CAccessProject_Components_GJTable::GetDataSet(const CStringArray& arrFields, const CStringArray& arrValues)
+CSQLDataSet* CAccessProject_Components_GJTable::GetDataSet(const CStringArray& arrFields,
+                                                           const CStringArray& arrValues)
 {
     CSQLDataSet* ds = NewDataSet();
     if (arrFields.GetSize() != arrValues.GetSize())
@@ -181,15 +187,20 @@ int CAccessProject_Components_GJTable::CopyOneRow(int nComId, int nFloorId, CStr
         scope.Abort();
         return 0;
     }
-    CSqlStatement st(Conn(), L"INSERT INTO component (id, floorid, folderid, comname, comtype, volume, showid, sumvolume) "
-                             L"SELECT ?1, ?2, ?3, comname, comtype, volume, ?4, sumvolume FROM component WHERE id = ?5");
+    CSqlStatement st(
+        Conn(),
+        L"INSERT INTO component (id, floorid, folderid, comname, comtype, volume, showid, "
+        L"sumvolume) "
+        L"SELECT ?1, ?2, ?3, comname, comtype, volume, ?4, sumvolume FROM component WHERE id = ?5");
     st.BindInt(1, id);
     st.BindInt(2, nFloorId);
     st.Bind(3, strFolderId.GetString());
     st.BindInt(4, ShowIdIn(nFloorId, strFolderId, true));
     st.BindInt(5, nComId);
-    CSqlStatement setup(Conn(), L"INSERT INTO comsetup (comid, parmname, parmvalue) "
-                                L"SELECT ?1, parmname, parmvalue FROM comsetup WHERE comid = ?2 ORDER BY rowid");
+    CSqlStatement setup(
+        Conn(),
+        L"INSERT INTO comsetup (comid, parmname, parmvalue) "
+        L"SELECT ?1, parmname, parmvalue FROM comsetup WHERE comid = ?2 ORDER BY rowid");
     setup.BindInt(1, id);
     setup.BindInt(2, nComId);
     if (!st.Step() || !setup.Step())
@@ -197,9 +208,11 @@ int CAccessProject_Components_GJTable::CopyOneRow(int nComId, int nFloorId, CStr
     return scope.End() ? id : 0;
 }
 
-BOOL CAccessProject_Components_GJTable::ModifyOneRow(int nComId, int nFloorId, const CString& strFolderId)
+BOOL CAccessProject_Components_GJTable::ModifyOneRow(int nComId, int nFloorId,
+                                                     const CString& strFolderId)
 {
-    CSqlStatement st(Conn(), L"UPDATE component SET floorid = ?1, folderid = ?2, showid = ?3 WHERE id = ?4");
+    CSqlStatement st(
+        Conn(), L"UPDATE component SET floorid = ?1, folderid = ?2, showid = ?3 WHERE id = ?4");
     st.BindInt(1, nFloorId);
     st.Bind(2, strFolderId.GetString());
     st.BindInt(3, ShowIdIn(nFloorId, strFolderId, true));
@@ -273,8 +286,13 @@ BOOL CAccessProject_Components_GJTable::DelOneFloor(int nFloorId)
     if (!Conn())
         return FALSE;
     CProjectConnectTransaction scope;
-    bool ok = Exec(L"DELETE FROM comsetup WHERE comid IN (SELECT id FROM component WHERE floorid = ?1)", nFloorId);
-    ok = ok && Exec(L"DELETE FROM componentresult WHERE comid IN (SELECT id FROM component WHERE floorid = ?1)", nFloorId);
+    bool ok = Exec(
+        L"DELETE FROM comsetup WHERE comid IN (SELECT id FROM component WHERE floorid = ?1)",
+        nFloorId);
+    ok = ok
+        && Exec(L"DELETE FROM componentresult WHERE comid IN (SELECT id FROM component WHERE "
+                L"floorid = ?1)",
+                nFloorId);
     ok = ok && Exec(L"DELETE FROM component WHERE floorid = ?1", nFloorId);
     return ok && scope.End();
 }

@@ -26,18 +26,13 @@ CSQLDataSet* CAccessProject_FloorTable::NewDataSet()
 CSQLDataSet* CAccessProject_FloorTable::Load(LPCTSTR pszOrder)
 {
     CSQLDataSet* ds = NewDataSet();
-    CString sql = L"SELECT id, lcmc, showid, createmode, floortype, floorheight, remark FROM floor ORDER BY ";
+    CString sql =
+        L"SELECT id, lcmc, showid, createmode, floortype, floorheight, remark FROM floor ORDER BY ";
     sql += pszOrder;
     ds->Load(sql, {});
     return ds;
 }
 
-CSQLDataSet* CAccessProject_FloorTable::GetDataSet()
-{
-    return Load(L"rowid");
-}
+CSQLDataSet* CAccessProject_FloorTable::GetDataSet() { return Load(L"rowid"); }
 
-CSQLDataSet* CAccessProject_FloorTable::GetSortDataSet()
-{
-    return Load(L"showid, id");
-}
+CSQLDataSet* CAccessProject_FloorTable::GetSortDataSet() { return Load(L"showid, id"); }

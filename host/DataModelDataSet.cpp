@@ -7,10 +7,7 @@ NDataModelDataSet::NDataModelDataSet() {}
 
 NDataModelDataSet::~NDataModelDataSet() {}
 
-int NDataModelDataSet::InitFieldStr()
-{
-    return GetFieldCount();
-}
+int NDataModelDataSet::InitFieldStr() { return GetFieldCount(); }
 
 std::wstring NDataModelDataSet::Lower(const std::wstring& s)
 {
@@ -68,10 +65,7 @@ BOOL NDataModelDataSet::AddFieldAlias(LPCTSTR pszAlias, LPCTSTR pszField)
     return TRUE;
 }
 
-int NDataModelDataSet::GetFieldCount() const
-{
-    return static_cast<int>(m_fields.size());
-}
+int NDataModelDataSet::GetFieldCount() const { return static_cast<int>(m_fields.size()); }
 
 int NDataModelDataSet::GetColNum(LPCTSTR pszName) const
 {
@@ -108,20 +102,11 @@ BOOL NDataModelDataSet::IsFieldPK(int nCol) const
     return nCol >= 0 && nCol < GetFieldCount() && m_fields[nCol].key;
 }
 
-void NDataModelDataSet::SetTableName(LPCTSTR pszTable)
-{
-    m_strTable = pszTable ? pszTable : L"";
-}
+void NDataModelDataSet::SetTableName(LPCTSTR pszTable) { m_strTable = pszTable ? pszTable : L""; }
 
-CString NDataModelDataSet::GetTableName() const
-{
-    return CString(m_strTable.c_str());
-}
+CString NDataModelDataSet::GetTableName() const { return CString(m_strTable.c_str()); }
 
-int NDataModelDataSet::GetRowCount() const
-{
-    return static_cast<int>(m_rows.size());
-}
+int NDataModelDataSet::GetRowCount() const { return static_cast<int>(m_rows.size()); }
 
 int NDataModelDataSet::InsertRow(int nPos)
 {
@@ -193,7 +178,8 @@ CString NDataModelDataSet::GetAsString(int nCol, int nRow, int bOriginal, LPCTST
     return CString(v->c_str(), static_cast<int>(v->size()));
 }
 
-CString NDataModelDataSet::GetAsString(LPCTSTR pszField, int nRow, int bOriginal, LPCTSTR pszDefault) const
+CString NDataModelDataSet::GetAsString(LPCTSTR pszField, int nRow, int bOriginal,
+                                       LPCTSTR pszDefault) const
 {
     return GetAsString(GetColNum(pszField), nRow, bOriginal, pszDefault);
 }
@@ -215,7 +201,8 @@ double NDataModelDataSet::GetAsFloat(int nCol, int nRow, int bOriginal, double d
     return v ? KxSql::LeadingDouble(*v) : dDefault;
 }
 
-double NDataModelDataSet::GetAsFloat(LPCTSTR pszField, int nRow, int bOriginal, double dDefault) const
+double NDataModelDataSet::GetAsFloat(LPCTSTR pszField, int nRow, int bOriginal,
+                                     double dDefault) const
 {
     return GetAsFloat(GetColNum(pszField), nRow, bOriginal, dDefault);
 }
@@ -277,10 +264,7 @@ int NDataModelDataSet::FindRow(LPCTSTR pszField, LPCTSTR pszValue, int nStartRow
     return 0;
 }
 
-void NDataModelDataSet::ResetSortField()
-{
-    m_sort.clear();
-}
+void NDataModelDataSet::ResetSortField() { m_sort.clear(); }
 
 BOOL NDataModelDataSet::AddSortField(LPCTSTR pszField, int bAscending)
 {
@@ -296,11 +280,15 @@ void NDataModelDataSet::Sort()
     if (m_sort.empty() || m_rows.size() < 2)
         return;
     // Numbers are parsed once per row, not once per comparison.
-    struct Key { Row* row; std::vector<double> numbers; };
+    struct Key
+    {
+        Row* row;
+        std::vector<double> numbers;
+    };
     std::vector<Key> keys;
     keys.reserve(m_rows.size());
     for (auto& row : m_rows) {
-        Key k { row.release(), {} };
+        Key k{ row.release(), {} };
         k.numbers.resize(m_sort.size());
         for (size_t i = 0; i < m_sort.size(); ++i)
             if (m_fields[m_sort[i].first].type != KXFT_TEXT)

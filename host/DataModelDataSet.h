@@ -70,7 +70,8 @@ public:
     // bOriginal reads the value the row had when it was loaded from the project, before any
     // pending change (a row inserted in memory has no original: its current value is read).
     // The default is returned for an unknown field or a row outside the dataset.
-    CString GetAsString(LPCTSTR pszField, int nRow, int bOriginal = 0, LPCTSTR pszDefault = NULL) const;
+    CString GetAsString(LPCTSTR pszField, int nRow, int bOriginal = 0,
+                        LPCTSTR pszDefault = NULL) const;
     CString GetAsString(int nCol, int nRow, int bOriginal = 0, LPCTSTR pszDefault = NULL) const;
     int GetAsInteger(LPCTSTR pszField, int nRow, int bOriginal = 0, int nDefault = 0) const;
     int GetAsInteger(int nCol, int nRow, int bOriginal = 0, int nDefault = 0) const;
@@ -103,11 +104,17 @@ public:
     int GetPendingChangeCount() const;
 
 protected:
-    enum RowState { RowClean = 0, RowInserted = 1, RowUpdated = 2 };
+    enum RowState
+    {
+        RowClean = 0,
+        RowInserted = 1,
+        RowUpdated = 2
+    };
     struct Row
     {
         std::vector<std::wstring> values;
-        std::unique_ptr<std::vector<std::wstring>> original;  // set on the first change of a loaded row
+        std::unique_ptr<std::vector<std::wstring>>
+            original; // set on the first change of a loaded row
         RowState state = RowInserted;
     };
     struct Field
@@ -126,10 +133,10 @@ protected:
     static std::wstring Lower(const std::wstring& s);
 
     std::vector<Field> m_fields;
-    std::unordered_map<std::wstring, int> m_names;  // lower-case name or alias -> column
+    std::unordered_map<std::wstring, int> m_names; // lower-case name or alias -> column
     std::vector<std::unique_ptr<Row>> m_rows;
-    std::vector<std::vector<std::wstring>> m_deleted;  // original values of deleted loaded rows
-    std::vector<std::pair<int, bool>> m_sort;          // column, ascending
+    std::vector<std::vector<std::wstring>> m_deleted; // original values of deleted loaded rows
+    std::vector<std::pair<int, bool>> m_sort;         // column, ascending
     std::wstring m_strTable;
 
 private:

@@ -6,7 +6,9 @@ END_MESSAGE_MAP()
 
 CDialog_Common::CDialog_Common() {}
 
-CDialog_Common::CDialog_Common(UINT nIDTemplate, CWnd* pParentWnd) : CDialog(nIDTemplate, pParentWnd) {}
+CDialog_Common::CDialog_Common(UINT nIDTemplate, CWnd* pParentWnd)
+    : CDialog(nIDTemplate, pParentWnd)
+{}
 
 CDialog_Common::~CDialog_Common() {}
 

@@ -6,7 +6,7 @@
 
 struct CGJ_GridFaceManager::Impl
 {
-    std::map<std::wstring, std::wstring> texts;  // upper-case key -> text
+    std::map<std::wstring, std::wstring> texts; // upper-case key -> text
 };
 
 namespace {
@@ -17,14 +17,11 @@ std::wstring Upper(const wchar_t* s)
         CharUpperBuffW(&r[0], static_cast<DWORD>(r.size()));
     return r;
 }
-}
+} // namespace
 
 CGJ_GridFaceManager::CGJ_GridFaceManager() : m_pImpl(new Impl) {}
 
-CGJ_GridFaceManager::~CGJ_GridFaceManager()
-{
-    delete m_pImpl;
-}
+CGJ_GridFaceManager::~CGJ_GridFaceManager() { delete m_pImpl; }
 
 CGJ_GridFaceManager* CGJ_GridFaceManager::Instance()
 {
@@ -39,10 +36,7 @@ void CGJ_GridFaceManager::SetGridFace(LPCTSTR pszKey, LPCTSTR pszText)
     m_pImpl->texts[Upper(pszKey)] = pszText ? pszText : L"";
 }
 
-void CGJ_GridFaceManager::ClearGridFaces()
-{
-    m_pImpl->texts.clear();
-}
+void CGJ_GridFaceManager::ClearGridFaces() { m_pImpl->texts.clear(); }
 
 CString CGJ_GridFaceManager::DecodeText(const void* pData, size_t nSize)
 {
@@ -65,14 +59,17 @@ CString CGJ_GridFaceManager::DecodeText(const void* pData, size_t nSize)
         p += 3;
         nSize -= 3;
     } else if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(p),
-                                   static_cast<int>(nSize), nullptr, 0) == 0) {
+                                   static_cast<int>(nSize), nullptr, 0)
+               == 0) {
         codePage = CP_ACP;
     }
-    int n = MultiByteToWideChar(codePage, 0, reinterpret_cast<const char*>(p), static_cast<int>(nSize), nullptr, 0);
+    int n = MultiByteToWideChar(codePage, 0, reinterpret_cast<const char*>(p),
+                                static_cast<int>(nSize), nullptr, 0);
     if (n <= 0)
         return CString();
     std::wstring w(n, L'\0');
-    MultiByteToWideChar(codePage, 0, reinterpret_cast<const char*>(p), static_cast<int>(nSize), &w[0], n);
+    MultiByteToWideChar(codePage, 0, reinterpret_cast<const char*>(p), static_cast<int>(nSize),
+                        &w[0], n);
     return CString(w.c_str(), n);
 }
 
@@ -87,7 +84,8 @@ CString CGJ_GridFaceManager::GetGridFace(LPCTSTR pszKey)
     if (wcspbrk(pszKey, L"\\/:*?\"<>|") || wcsstr(pszKey, L".."))
         return CString();
     CString path = KxMfc::Fun::GetSysDataPath() + L"\\" + pszKey + L".xml";
-    HANDLE h = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE h = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return CString();
     LARGE_INTEGER size = {};

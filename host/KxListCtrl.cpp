@@ -17,7 +17,8 @@ int CKxListCtrl::InsertGroup(int nIndex, int nGroupId, CString strHeader)
     return static_cast<int>(CListCtrl::InsertGroup(nIndex, &group));
 }
 
-int CKxListCtrl::InsertGroupItem(int nItem, wchar_t* pszText, int nGroupId, int nImage, DWORD dwData)
+int CKxListCtrl::InsertGroupItem(int nItem, wchar_t* pszText, int nGroupId, int nImage,
+                                 DWORD dwData)
 {
     LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_GROUPID;

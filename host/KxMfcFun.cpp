@@ -7,13 +7,14 @@ bool g_bSet = false;
 
 std::wstring Trimmed(std::wstring path)
 {
-    while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/') && path[path.size() - 2] != L':')
+    while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/')
+           && path[path.size() - 2] != L':')
         path.pop_back();
     if (path.size() == 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/'))
-        path.pop_back();  // "C:\" -> "C:", so "C:" + "\bmp" is right
+        path.pop_back(); // "C:\" -> "C:", so "C:" + "\bmp" is right
     return path;
 }
-}
+} // namespace
 
 namespace KxMfc {
 namespace Fun {

@@ -9,14 +9,11 @@ std::wstring Lower(std::wstring s)
         CharLowerBuffW(&s[0], static_cast<DWORD>(s.size()));
     return s;
 }
-}
+} // namespace
 
 CKxSQLTableCtrl::CKxSQLTableCtrl() : m_pStmt(nullptr), m_pConn(nullptr), m_bOnRow(false) {}
 
-CKxSQLTableCtrl::~CKxSQLTableCtrl()
-{
-    delete m_pStmt;
-}
+CKxSQLTableCtrl::~CKxSQLTableCtrl() { delete m_pStmt; }
 
 BOOL CKxSQLTableCtrl::Open(LPCTSTR pszSelect, const std::vector<std::wstring>& params)
 {

@@ -38,7 +38,7 @@ private:
     int Column(LPCTSTR pszField) const;
 
     CSqlStatement* m_pStmt;
-    class CProjectConnection* m_pConn;  // the project the query runs on
+    class CProjectConnection* m_pConn; // the project the query runs on
     std::unordered_map<std::wstring, int> m_columns;
     bool m_bOnRow;
 };

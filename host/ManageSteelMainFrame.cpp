@@ -8,10 +8,7 @@ CManageSteelMainFrame* CManageSteelMainFrame::Instance()
     return &s_instance;
 }
 
-void CManageSteelMainFrame::SetSteelMainFrame(HWND hWnd)
-{
-    m_hWnd = hWnd;
-}
+void CManageSteelMainFrame::SetSteelMainFrame(HWND hWnd) { m_hWnd = hWnd; }
 
 HWND CManageSteelMainFrame::GetSteelMainFrameHwnd() const
 {

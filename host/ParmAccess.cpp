@@ -15,8 +15,9 @@ CSQLDataSet* CParmAccess::GetComCalSetupDataSetByType(int nComType)
     ds->SetFieldPK(ds->AddField(L"parmname", KXFT_TEXT), 1);
     ds->AddField(L"parmvalue", KXFT_TEXT);
     ds->SetTableName(L"comtypesetup");
-    ds->Load(L"SELECT comtype, parmname, parmvalue FROM comtypesetup WHERE comtype = ?1 ORDER BY rowid",
-             { std::to_wstring(nComType) });
+    ds->Load(
+        L"SELECT comtype, parmname, parmvalue FROM comtypesetup WHERE comtype = ?1 ORDER BY rowid",
+        { std::to_wstring(nComType) });
     return ds;
 }
 
@@ -48,8 +49,10 @@ BOOL CParmAccess::SetComSetupDataSet(int nComId, NDataModelDataSet* pDataSet)
     del.BindInt(1, nComId);
     if (!del.Step())
         return FALSE;
-    CSqlStatement ins(pConn, L"INSERT INTO comsetup (comid, parmname, parmvalue) VALUES (?1, ?2, ?3) "
-                             L"ON CONFLICT (comid, parmname) DO UPDATE SET parmvalue = excluded.parmvalue");
+    CSqlStatement ins(
+        pConn,
+        L"INSERT INTO comsetup (comid, parmname, parmvalue) VALUES (?1, ?2, ?3) "
+        L"ON CONFLICT (comid, parmname) DO UPDATE SET parmvalue = excluded.parmvalue");
     for (int r = 1; r <= pDataSet->GetRowCount(); ++r) {
         CString name = pDataSet->GetAsString(L"parmname", r);
         if (name.IsEmpty())
@@ -68,9 +71,10 @@ BOOL CParmAccess::SetComTypeSetup(int nComType, LPCTSTR pszName, LPCTSTR pszValu
 {
     if (!pszName || !*pszName)
         return FALSE;
-    CSqlStatement st(CProjectDatabase::GetConnection(),
-                     L"INSERT INTO comtypesetup (comtype, parmname, parmvalue) VALUES (?1, ?2, ?3) "
-                     L"ON CONFLICT (comtype, parmname) DO UPDATE SET parmvalue = excluded.parmvalue");
+    CSqlStatement st(
+        CProjectDatabase::GetConnection(),
+        L"INSERT INTO comtypesetup (comtype, parmname, parmvalue) VALUES (?1, ?2, ?3) "
+        L"ON CONFLICT (comtype, parmname) DO UPDATE SET parmvalue = excluded.parmvalue");
     st.BindInt(1, nComType);
     st.Bind(2, pszName);
     st.Bind(3, pszValue ? pszValue : L"");

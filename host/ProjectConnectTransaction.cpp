@@ -11,10 +11,7 @@ CProjectConnectTransaction::CProjectConnectTransaction()
     }
 }
 
-CProjectConnectTransaction::~CProjectConnectTransaction()
-{
-    End();
-}
+CProjectConnectTransaction::~CProjectConnectTransaction() { End(); }
 
 void CProjectConnectTransaction::Abort()
 {

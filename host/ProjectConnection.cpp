@@ -3,7 +3,8 @@
 #include <sqlite3.h>
 #include <cwctype>
 
-CProjectConnection::CProjectConnection() : m_pDb(nullptr), m_nScopeDepth(0), m_bScopeFailed(FALSE) {}
+CProjectConnection::CProjectConnection() : m_pDb(nullptr), m_nScopeDepth(0), m_bScopeFailed(FALSE)
+{}
 
 CProjectConnection::~CProjectConnection() { Close(); }
 
@@ -77,7 +78,8 @@ BOOL CProjectConnection::MayWrite()
     return m_pDb != nullptr;
 }
 
-sqlite3_stmt* CProjectConnection::Prepare(const wchar_t* sql, const std::vector<std::wstring>& params)
+sqlite3_stmt* CProjectConnection::Prepare(const wchar_t* sql,
+                                          const std::vector<std::wstring>& params)
 {
     if (!m_pDb)
         return nullptr;
@@ -129,7 +131,8 @@ BOOL CProjectConnection::Query(const wchar_t* sql, const std::vector<std::wstrin
     return rc == SQLITE_DONE;
 }
 
-BOOL CProjectConnection::QueryReadOnly(const wchar_t* sql, std::vector<std::vector<std::wstring>>& rows,
+BOOL CProjectConnection::QueryReadOnly(const wchar_t* sql,
+                                       std::vector<std::vector<std::wstring>>& rows,
                                        std::wstring* pWhy)
 {
     rows.clear();
@@ -196,7 +199,8 @@ BOOL CProjectConnection::EndScope()
         return !m_bScopeFailed;
     BOOL ok = FALSE;
     if (m_pDb && !sqlite3_get_autocommit(m_pDb)) {
-        if (!m_bScopeFailed && sqlite3_exec(m_pDb, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK)
+        if (!m_bScopeFailed
+            && sqlite3_exec(m_pDb, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK)
             ok = TRUE;
         else {
             if (!m_bScopeFailed)
@@ -213,10 +217,7 @@ long long CProjectConnection::LastInsertRowId() const
     return m_pDb ? sqlite3_last_insert_rowid(m_pDb) : 0;
 }
 
-int CProjectConnection::Changes() const
-{
-    return m_pDb ? sqlite3_changes(m_pDb) : 0;
-}
+int CProjectConnection::Changes() const { return m_pDb ? sqlite3_changes(m_pDb) : 0; }
 
 sqlite3_stmt* CProjectConnection::TakeStatement(const wchar_t* sql)
 {

@@ -35,7 +35,8 @@ public:
     // Runs one statement that cannot change the file (a SELECT), given as the user typed it
     // (no parameters). Refuses anything that writes, and more than one statement, with the
     // reason in *pWhy; nothing is run then.
-    BOOL QueryReadOnly(const wchar_t* sql, std::vector<std::vector<std::wstring>>& rows, std::wstring* pWhy);
+    BOOL QueryReadOnly(const wchar_t* sql, std::vector<std::vector<std::wstring>>& rows,
+                       std::wstring* pWhy);
 
     // Transaction scopes. BeginScope opens the transaction at depth 0; EndScope at the
     // outermost level commits, or rolls back when a statement inside failed or MarkFailed was
@@ -44,7 +45,11 @@ public:
     BOOL EndScope();
     int ScopeDepth() const { return m_nScopeDepth; }
     BOOL ScopeFailed() const { return m_bScopeFailed; }
-    void MarkFailed() { if (m_nScopeDepth > 0) m_bScopeFailed = TRUE; }
+    void MarkFailed()
+    {
+        if (m_nScopeDepth > 0)
+            m_bScopeFailed = TRUE;
+    }
 
     // Statement bookkeeping for the host's own statement helper: a failure inside a scope
     // dooms the scope; a write while a scope lost its transaction is refused.

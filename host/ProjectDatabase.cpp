@@ -22,17 +22,22 @@ struct ContractTable
 const std::vector<ContractTable>& Contract()
 {
     static const std::vector<ContractTable> tables = {
-        { L"projectinfo", L"CREATE TABLE projectinfo (parmname TEXT PRIMARY KEY, parmvalue TEXT)",
+        { L"projectinfo",
+          L"CREATE TABLE projectinfo (parmname TEXT PRIMARY KEY, parmvalue TEXT)",
           { L"parmname", L"parmvalue" } },
-        { L"floor", L"CREATE TABLE floor (id INTEGER PRIMARY KEY, lcmc TEXT, showid INTEGER, createmode INTEGER)",
+        { L"floor",
+          L"CREATE TABLE floor (id INTEGER PRIMARY KEY, lcmc TEXT, showid INTEGER, createmode "
+          L"INTEGER)",
           { L"id", L"lcmc", L"showid", L"createmode" } },
         { L"comfolder",
           L"CREATE TABLE comfolder (comfolderid TEXT, floorid INTEGER, allowownercom INTEGER, "
-          L"parentid TEXT, foldername TEXT, imageindex INTEGER, selectedindex INTEGER, comtype INTEGER, "
+          L"parentid TEXT, foldername TEXT, imageindex INTEGER, selectedindex INTEGER, comtype "
+          L"INTEGER, "
           L"allowadduserfolder INTEGER, initcreate INTEGER, volume REAL, showid INTEGER, "
           L"PRIMARY KEY (comfolderid, floorid))",
           { L"comfolderid", L"floorid", L"allowownercom", L"parentid", L"foldername", L"imageindex",
-            L"selectedindex", L"comtype", L"allowadduserfolder", L"initcreate", L"volume", L"showid" } },
+            L"selectedindex", L"comtype", L"allowadduserfolder", L"initcreate", L"volume",
+            L"showid" } },
         { L"component",
           L"CREATE TABLE component (id INTEGER PRIMARY KEY, floorid INTEGER, folderid TEXT, "
           L"comname TEXT, comtype INTEGER, volume REAL, showid INTEGER)",
@@ -41,7 +46,12 @@ const std::vector<ContractTable>& Contract()
     return tables;
 }
 
-struct ExtraColumn { const wchar_t* table; const wchar_t* column; const wchar_t* alter; };
+struct ExtraColumn
+{
+    const wchar_t* table;
+    const wchar_t* column;
+    const wchar_t* alter;
+};
 
 const std::vector<ExtraColumn>& ExtraColumns()
 {
@@ -55,10 +65,12 @@ const std::vector<ExtraColumn>& ExtraColumns()
 }
 
 const wchar_t* const kExtraTables[] = {
-    L"CREATE TABLE IF NOT EXISTS componentresult (resultid INTEGER PRIMARY KEY, comid INTEGER NOT NULL, "
+    L"CREATE TABLE IF NOT EXISTS componentresult (resultid INTEGER PRIMARY KEY, comid INTEGER NOT "
+    L"NULL, "
     L"itemname TEXT, value REAL)",
     L"CREATE INDEX IF NOT EXISTS componentresult_comid ON componentresult (comid)",
-    L"CREATE TABLE IF NOT EXISTS comsetup (comid INTEGER NOT NULL, parmname TEXT NOT NULL, parmvalue TEXT, "
+    L"CREATE TABLE IF NOT EXISTS comsetup (comid INTEGER NOT NULL, parmname TEXT NOT NULL, "
+    L"parmvalue TEXT, "
     L"PRIMARY KEY (comid, parmname))",
     L"CREATE TABLE IF NOT EXISTS comtypesetup (comtype INTEGER NOT NULL, parmname TEXT NOT NULL, "
     L"parmvalue TEXT, PRIMARY KEY (comtype, parmname))",
@@ -114,7 +126,14 @@ bool AddExtras(CProjectConnection& conn)
     return true;
 }
 
-enum FileCheck { FileOk, FileMissing, FileNotProject, FileReadOnly, FileLocked };
+enum FileCheck
+{
+    FileOk,
+    FileMissing,
+    FileNotProject,
+    FileReadOnly,
+    FileLocked
+};
 
 // Looks at the file without SQLite: whether it exists, can be opened for writing alongside
 // others, and starts with the SQLite header. Reads only.
@@ -153,7 +172,8 @@ FileCheck CheckFile(const std::wstring& path)
 const wchar_t* const kNoPath = L"无法打开项目：没有给出项目文件。";
 const wchar_t* const kMissing = L"无法打开项目：文件“%s”不存在。";
 const wchar_t* const kNotProject = L"无法打开项目：文件“%s”不是工程项目文件。";
-const wchar_t* const kReadOnly = L"无法打开项目：文件“%s”是只读的。请去掉只读属性，或复制到可以写入的位置后再打开。";
+const wchar_t* const kReadOnly =
+    L"无法打开项目：文件“%s”是只读的。请去掉只读属性，或复制到可以写入的位置后再打开。";
 const wchar_t* const kLocked = L"无法打开项目：文件“%s”正被其他程序使用。请关闭该程序后再打开。";
 const wchar_t* const kDamaged = L"无法打开项目：文件“%s”已损坏。";
 const wchar_t* const kExists = L"无法新建项目：文件“%s”已经存在。";
@@ -193,11 +213,16 @@ BOOL CProjectDatabase::Open(LPCTSTR pszPath, CString* pError, BOOL bHoldExclusiv
     if (path.empty())
         return Fail(kNoPath, path, pError);
     switch (CheckFile(path)) {
-    case FileMissing: return Fail(kMissing, path, pError);
-    case FileNotProject: return Fail(kNotProject, path, pError);
-    case FileReadOnly: return Fail(kReadOnly, path, pError);
-    case FileLocked: return Fail(kLocked, path, pError);
-    case FileOk: break;
+    case FileMissing:
+        return Fail(kMissing, path, pError);
+    case FileNotProject:
+        return Fail(kNotProject, path, pError);
+    case FileReadOnly:
+        return Fail(kReadOnly, path, pError);
+    case FileLocked:
+        return Fail(kLocked, path, pError);
+    case FileOk:
+        break;
     }
     std::unique_ptr<CProjectConnection> conn(new CProjectConnection);
     if (!conn->Open(path.c_str(), FALSE))
@@ -264,8 +289,9 @@ BOOL CProjectDatabase::Create(LPCTSTR pszPath, LPCTSTR pszProjectName, CString* 
         for (const auto& table : Contract())
             ok = ok && conn.Execute(table.create);
         ok = ok && AddExtras(conn);
-        ok = ok && conn.ExecuteBound(L"INSERT INTO projectinfo (parmname, parmvalue) VALUES (?1, ?2)",
-                                     { L"ProjectName", pszProjectName ? pszProjectName : L"" });
+        ok = ok
+            && conn.ExecuteBound(L"INSERT INTO projectinfo (parmname, parmvalue) VALUES (?1, ?2)",
+                                 { L"ProjectName", pszProjectName ? pszProjectName : L"" });
         ok = ok && conn.Execute(L"COMMIT");
         conn.Close();
         if (!ok) {
@@ -282,22 +308,10 @@ void CProjectDatabase::Close()
     g_strPath.clear();
 }
 
-BOOL CProjectDatabase::IsOpen()
-{
-    return g_pConn != nullptr;
-}
+BOOL CProjectDatabase::IsOpen() { return g_pConn != nullptr; }
 
-CString CProjectDatabase::GetPath()
-{
-    return CString(g_strPath.c_str());
-}
+CString CProjectDatabase::GetPath() { return CString(g_strPath.c_str()); }
 
-CString CProjectDatabase::GetLastErrorText()
-{
-    return CString(g_strError.c_str());
-}
+CString CProjectDatabase::GetLastErrorText() { return CString(g_strError.c_str()); }
 
-CProjectConnection* CProjectDatabase::GetConnection()
-{
-    return g_pConn.get();
-}
+CProjectConnection* CProjectDatabase::GetConnection() { return g_pConn.get(); }

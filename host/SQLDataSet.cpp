@@ -76,9 +76,9 @@ bool CSQLDataSet::WritePending(CProjectConnection* pConn, std::vector<Row*>& wri
         m_strError = L"the project has no table named '" + m_strTable + L"'";
         return false;
     }
-    std::vector<int> cols;          // dataset columns that the table has
+    std::vector<int> cols; // dataset columns that the table has
     std::vector<std::wstring> names;
-    std::vector<int> keys;          // dataset columns of the key
+    std::vector<int> keys; // dataset columns of the key
     std::vector<std::wstring> keyNames;
     for (int c = 0; c < GetFieldCount(); ++c) {
         std::wstring lower = Lower(m_fields[c].name);
@@ -97,7 +97,8 @@ bool CSQLDataSet::WritePending(CProjectConnection* pConn, std::vector<Row*>& wri
     std::wstring table = QuoteName(m_strTable);
     std::wstring where;
     for (size_t k = 0; k < keyNames.size(); ++k)
-        where += (k ? L" AND " : L" WHERE ") + QuoteName(keyNames[k]) + L" IS ?" + std::to_wstring(cols.size() + k + 1);
+        where += (k ? L" AND " : L" WHERE ") + QuoteName(keyNames[k]) + L" IS ?"
+            + std::to_wstring(cols.size() + k + 1);
 
     // Deletes.
     if (!m_deleted.empty()) {
@@ -108,7 +109,8 @@ bool CSQLDataSet::WritePending(CProjectConnection* pConn, std::vector<Row*>& wri
             for (size_t i = 0; i < m_deleted.size(); ++i) {
                 del.Reset();
                 for (size_t k = 0; k < keys.size(); ++k)
-                    del.BindTyped(static_cast<int>(cols.size() + k + 1), m_deleted[i][keys[k]], m_fields[keys[k]].type);
+                    del.BindTyped(static_cast<int>(cols.size() + k + 1), m_deleted[i][keys[k]],
+                                  m_fields[keys[k]].type);
                 if (!del.Step())
                     return false;
                 deletedDone.push_back(i);
@@ -134,7 +136,8 @@ bool CSQLDataSet::WritePending(CProjectConnection* pConn, std::vector<Row*>& wri
             upd.BindTyped(static_cast<int>(i + 1), row->values[cols[i]], m_fields[cols[i]].type);
         const std::vector<std::wstring>& orig = row->original ? *row->original : row->values;
         for (size_t k = 0; k < keys.size(); ++k)
-            upd.BindTyped(static_cast<int>(cols.size() + k + 1), orig[keys[k]], m_fields[keys[k]].type);
+            upd.BindTyped(static_cast<int>(cols.size() + k + 1), orig[keys[k]],
+                          m_fields[keys[k]].type);
         if (!upd.Step(true)) {
             if (!upd.WasConstraint())
                 return false;
@@ -142,7 +145,7 @@ bool CSQLDataSet::WritePending(CProjectConnection* pConn, std::vector<Row*>& wri
             continue;
         }
         if (pConn->Changes() == 0) {
-            ++m_nConflicts;  // its stored row has gone: the delete by someone else stands
+            ++m_nConflicts; // its stored row has gone: the delete by someone else stands
             continue;
         }
         written.push_back(row);
@@ -154,10 +157,11 @@ bool CSQLDataSet::WritePending(CProjectConnection* pConn, std::vector<Row*>& wri
         list += (i ? L", " : L"") + QuoteName(names[i]);
         marks += (i ? L", ?" : L"?") + std::to_wstring(i + 1);
     }
-    int autoKey = -1;  // a single integer key left empty takes the id SQLite assigns
+    int autoKey = -1; // a single integer key left empty takes the id SQLite assigns
     if (keys.size() == 1 && m_fields[keys[0]].type == KXFT_INTEGER)
         autoKey = keys[0];
-    CSqlStatement ins(pConn, (L"INSERT INTO " + table + L" (" + list + L") VALUES (" + marks + L")").c_str());
+    CSqlStatement ins(
+        pConn, (L"INSERT INTO " + table + L" (" + list + L") VALUES (" + marks + L")").c_str());
     for (auto& up : m_rows) {
         Row* row = up.get();
         if (row->state != RowInserted)
@@ -221,6 +225,7 @@ BOOL CSQLDataSet::DoSqlUpdate()
     for (auto it = deletedDone.rbegin(); it != deletedDone.rend(); ++it)
         m_deleted.erase(m_deleted.begin() + *it);
     if (m_nConflicts > 0 && m_strError.empty())
-        m_strError = std::to_wstring(m_nConflicts) + L" change(s) collided with stored rows and stay pending";
+        m_strError = std::to_wstring(m_nConflicts)
+            + L" change(s) collided with stored rows and stay pending";
     return m_nConflicts == 0;
 }

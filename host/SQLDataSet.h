@@ -45,7 +45,8 @@ public:
     CString GetLastErrorText() const { return CString(m_strError.c_str()); }
 
 private:
-    bool WritePending(CProjectConnection* pConn, std::vector<Row*>& written, std::vector<size_t>& deletedDone);
+    bool WritePending(CProjectConnection* pConn, std::vector<Row*>& written,
+                      std::vector<size_t>& deletedDone);
 
     int m_nConflicts;
     std::wstring m_strError;

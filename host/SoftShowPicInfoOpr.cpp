@@ -17,7 +17,8 @@ HICON FirstIcon(HMODULE module)
     EnumResourceNamesW(module, RT_GROUP_ICON, FirstName, reinterpret_cast<LONG_PTR>(&name));
     if (!name)
         return nullptr;
-    HICON icon = static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    HICON icon = static_cast<HICON>(
+        LoadImageW(module, name, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     if (!IS_INTRESOURCE(name))
         free(name);
     return icon;
@@ -37,7 +38,4 @@ HICON CSoftShowPicInfoOpr::GetSoftLogIcon(HINSTANCE hInstance)
     return icon;
 }
 
-void CSoftShowPicInfoOpr::SetSoftLogIcon(HICON hIcon)
-{
-    g_hIcon = hIcon;
-}
+void CSoftShowPicInfoOpr::SetSoftLogIcon(HICON hIcon) { g_hIcon = hIcon; }

@@ -13,9 +13,11 @@ std::string ToUtf8(const std::wstring& text)
 {
     if (text.empty())
         return std::string();
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                nullptr, nullptr);
     std::string out(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n,
+                        nullptr, nullptr);
     return out;
 }
 
@@ -23,7 +25,8 @@ static std::wstring IntText(long long v)
 {
     wchar_t buf[24];
     wchar_t* p = buf + 24;
-    unsigned long long u = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+    unsigned long long u = v < 0 ? 0ULL - static_cast<unsigned long long>(v)
+                                 : static_cast<unsigned long long>(v);
     do {
         *--p = static_cast<wchar_t>(L'0' + u % 10);
         u /= 10;
@@ -145,8 +148,8 @@ CSqlStatement::~CSqlStatement()
 void CSqlStatement::Bind(int index, const std::wstring& text)
 {
     if (m_pStmt)
-        sqlite3_bind_text16(m_pStmt, index, text.c_str(), static_cast<int>(text.size() * sizeof(wchar_t)),
-                            SQLITE_TRANSIENT);
+        sqlite3_bind_text16(m_pStmt, index, text.c_str(),
+                            static_cast<int>(text.size() * sizeof(wchar_t)), SQLITE_TRANSIENT);
 }
 
 void CSqlStatement::BindInt(int index, long long value)
@@ -182,7 +185,7 @@ void CSqlStatement::BindTyped(int index, const std::wstring& text, int fieldType
     else if (KxSql::IsWholeDouble(text, d))
         BindDouble(index, d);
     else
-        Bind(index, text);  // kept as written: a declared type never truncates a value
+        Bind(index, text); // kept as written: a declared type never truncates a value
 }
 
 bool CSqlStatement::Step(bool bConstraintIsExpected)
@@ -219,10 +222,7 @@ void CSqlStatement::Reset()
     m_bRow = false;
 }
 
-int CSqlStatement::ColumnCount() const
-{
-    return m_pStmt ? sqlite3_column_count(m_pStmt) : 0;
-}
+int CSqlStatement::ColumnCount() const { return m_pStmt ? sqlite3_column_count(m_pStmt) : 0; }
 
 std::wstring CSqlStatement::ColumnName(int col) const
 {

@@ -66,7 +66,7 @@ private:
 
     CProjectConnection* m_pConn;
     sqlite3_stmt* m_pStmt;
-    std::wstring m_strSql;  // set when the statement goes back to the cache
+    std::wstring m_strSql; // set when the statement goes back to the cache
     bool m_bRow;
     bool m_bConstraint;
 };

@@ -5,14 +5,15 @@
 
 namespace {
 
-const LCID kChinesePinyin = MAKELCID(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), SORT_CHINESE_PRCP);
+const LCID kChinesePinyin = MAKELCID(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED),
+                                     SORT_CHINESE_PRCP);
 
 bool IsDigit(wchar_t ch) { return ch >= L'0' && ch <= L'9'; }
 
 int CompareText(const wchar_t* a, int na, const wchar_t* b, int nb)
 {
     int r = CompareStringW(kChinesePinyin, 0, a, na, b, nb);
-    if (r == 0)  // the locale is missing: fall back to code-unit order rather than fail
+    if (r == 0) // the locale is missing: fall back to code-unit order rather than fail
         r = CompareStringOrdinal(a, na, b, nb, FALSE);
     return r - CSTR_EQUAL;
 }
@@ -59,15 +60,11 @@ CStringCompositor::CStringCompositor(const CStringArray& arrNames) : m_pOrder(nu
     m_nCount = static_cast<int>(arrNames.GetSize());
     m_pOrder = new int[m_nCount > 0 ? m_nCount : 1];
     std::iota(m_pOrder, m_pOrder + m_nCount, 0);
-    std::stable_sort(m_pOrder, m_pOrder + m_nCount, [&arrNames](int x, int y) {
-        return Compare(arrNames[x], arrNames[y]) < 0;
-    });
+    std::stable_sort(m_pOrder, m_pOrder + m_nCount,
+                     [&arrNames](int x, int y) { return Compare(arrNames[x], arrNames[y]) < 0; });
 }
 
-CStringCompositor::~CStringCompositor()
-{
-    delete[] m_pOrder;
-}
+CStringCompositor::~CStringCompositor() { delete[] m_pOrder; }
 
 void CStringCompositor::GetResult(CArray<int, int>& arrOrder) const
 {

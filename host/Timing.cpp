@@ -33,7 +33,11 @@ LONGLONG Now()
 
 double ToMilliseconds(LONGLONG ticks)
 {
-    static LONGLONG freq = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f.QuadPart; }();
+    static LONGLONG freq = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f.QuadPart;
+    }();
     return ticks * 1000.0 / static_cast<double>(freq);
 }
 
@@ -48,10 +52,9 @@ auto WithRecord(LPCTSTR label, F f, decltype(f(*(Record*)nullptr)) none)
 } // namespace
 
 CTiming::CTiming(LPCTSTR pszLabel, bool bEnabled, LPCTSTR pszGroup, bool bTrace)
-    : m_strLabel(pszLabel ? pszLabel : L""), m_strGroup(pszGroup ? pszGroup : L""), m_bEnabled(bEnabled),
-      m_bTrace(bTrace), m_nStart(bEnabled ? Now() : 0)
-{
-}
+    : m_strLabel(pszLabel ? pszLabel : L""), m_strGroup(pszGroup ? pszGroup : L""),
+      m_bEnabled(bEnabled), m_bTrace(bTrace), m_nStart(bEnabled ? Now() : 0)
+{}
 
 CTiming::~CTiming()
 {
@@ -82,27 +85,33 @@ double CTiming::ElapsedMilliseconds() const
 
 int CTiming::GetCount(LPCTSTR pszLabel)
 {
-    return WithRecord(pszLabel, [](Record& r) { return r.count; }, 0);
+    return WithRecord(
+        pszLabel, [](Record& r) { return r.count; }, 0);
 }
 
 double CTiming::GetTotalMilliseconds(LPCTSTR pszLabel)
 {
-    return WithRecord(pszLabel, [](Record& r) { return r.total; }, 0.0);
+    return WithRecord(
+        pszLabel, [](Record& r) { return r.total; }, 0.0);
 }
 
 double CTiming::GetLastMilliseconds(LPCTSTR pszLabel)
 {
-    return WithRecord(pszLabel, [](Record& r) { return r.last; }, 0.0);
+    return WithRecord(
+        pszLabel, [](Record& r) { return r.last; }, 0.0);
 }
 
 double CTiming::GetMaxMilliseconds(LPCTSTR pszLabel)
 {
-    return WithRecord(pszLabel, [](Record& r) { return r.max; }, 0.0);
+    return WithRecord(
+        pszLabel, [](Record& r) { return r.max; }, 0.0);
 }
 
 CString CTiming::GetGroup(LPCTSTR pszLabel)
 {
-    return CString(WithRecord(pszLabel, [](Record& r) { return r.group; }, std::wstring()).c_str());
+    return CString(WithRecord(
+                       pszLabel, [](Record& r) { return r.group; }, std::wstring())
+                       .c_str());
 }
 
 void CTiming::GetLabels(CStringArray& arrLabels)

@@ -25,7 +25,7 @@ public:
     static double GetMaxMilliseconds(LPCTSTR pszLabel);
     static CString GetGroup(LPCTSTR pszLabel);
     static void GetLabels(CStringArray& arrLabels);
-    static void Reset(LPCTSTR pszLabel = NULL);  // NULL: every label
+    static void Reset(LPCTSTR pszLabel = NULL); // NULL: every label
 
 private:
     CTiming(const CTiming&) = delete;

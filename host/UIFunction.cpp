@@ -6,7 +6,7 @@ namespace {
 UIFunction::KxMessageBoxHandler g_pfnHandler = nullptr;
 void* g_pContext = nullptr;
 std::wstring g_caption = L"钢筋算量";
-}
+} // namespace
 
 namespace UIFunction {
 
@@ -35,20 +35,15 @@ void SetDefaultCaption(LPCTSTR pszCaption)
     g_caption = (pszCaption && *pszCaption) ? pszCaption : L"钢筋算量";
 }
 
-CString GetDefaultCaption()
-{
-    return CString(g_caption.c_str());
-}
+CString GetDefaultCaption() { return CString(g_caption.c_str()); }
 
-KxMfc_ResourceOverride::KxMfc_ResourceOverride(HINSTANCE hModule) : m_hPrevious(AfxGetResourceHandle())
+KxMfc_ResourceOverride::KxMfc_ResourceOverride(HINSTANCE hModule)
+    : m_hPrevious(AfxGetResourceHandle())
 {
     if (hModule)
         AfxSetResourceHandle(hModule);
 }
 
-KxMfc_ResourceOverride::~KxMfc_ResourceOverride()
-{
-    AfxSetResourceHandle(m_hPrevious);
-}
+KxMfc_ResourceOverride::~KxMfc_ResourceOverride() { AfxSetResourceHandle(m_hPrevious); }
 
 } // namespace UIFunction

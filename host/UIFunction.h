@@ -11,11 +11,13 @@
 
 namespace UIFunction {
 
-typedef int (*KxMessageBoxHandler)(LPCTSTR pszText, LPCTSTR pszCaption, UINT nStyle, void* pContext);
+typedef int (*KxMessageBoxHandler)(LPCTSTR pszText, LPCTSTR pszCaption, UINT nStyle,
+                                   void* pContext);
 
 KXHOST_API int KxMessageBox(LPCTSTR pszText, LPCTSTR pszCaption = NULL, UINT nStyle = MB_OK);
 // Installs a handler (NULL restores the real box); returns the previous one.
-KXHOST_API KxMessageBoxHandler SetMessageBoxHandler(KxMessageBoxHandler pfnHandler, void* pContext = NULL);
+KXHOST_API KxMessageBoxHandler SetMessageBoxHandler(KxMessageBoxHandler pfnHandler,
+                                                    void* pContext = NULL);
 KXHOST_API void SetDefaultCaption(LPCTSTR pszCaption);
 KXHOST_API CString GetDefaultCaption();
 

@@ -6,8 +6,8 @@
 namespace {
 const UINT_PTR kEditTimer = 1;
 const UINT kNotifyMask = TVIF_HANDLE | TVIF_STATE | TVIF_PARAM;
-const INT_PTR kBatchRepaint = 8;  // state changes above which one repaint beats many
-}
+const INT_PTR kBatchRepaint = 8; // state changes above which one repaint beats many
+} // namespace
 
 BEGIN_MESSAGE_MAP(CTreeCtrlEx, CTreeCtrl)
     ON_WM_LBUTTONDOWN()
@@ -24,18 +24,11 @@ BEGIN_MESSAGE_MAP(CTreeCtrlEx, CTreeCtrl)
 END_MESSAGE_MAP()
 
 CTreeCtrlEx::CTreeCtrlEx()
-    : m_bDeferSelect(FALSE)
-    , m_hPressItem(NULL)
-    , m_hAnchorItem(NULL)
-    , m_bSelSettled(TRUE)
-    , m_bEditArmed(FALSE)
-    , m_nEditTimerId(0)
-{
-}
+    : m_bDeferSelect(FALSE), m_hPressItem(NULL), m_hAnchorItem(NULL), m_bSelSettled(TRUE),
+      m_bEditArmed(FALSE), m_nEditTimerId(0)
+{}
 
-CTreeCtrlEx::~CTreeCtrlEx()
-{
-}
+CTreeCtrlEx::~CTreeCtrlEx() {}
 
 BOOL CTreeCtrlEx::IsItemSelected(HTREEITEM hItem)
 {
@@ -143,7 +136,7 @@ void CTreeCtrlEx::ApplySelectedBits(const CArray<HTREEITEM, HTREEITEM>* pOn,
 void CTreeCtrlEx::ApplyClickSelection(HTREEITEM hItem, UINT nFlags, CPoint point)
 {
     if (hItem == NULL)
-        return;  // a click on nothing changes nothing and tells nobody
+        return; // a click on nothing changes nothing and tells nobody
     TVITEM itemOld;
     ZeroMemory(&itemOld, sizeof(itemOld));
     const HTREEITEM hCaret = GetSelectedItem();
@@ -368,7 +361,8 @@ BOOL CTreeCtrlEx::OnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult)
             if (IsItemSelected(h))
                 SetItemState(h, 0, TVIS_SELECTED);
             HTREEITEM hNext = GetChildItem(h);
-            for (HTREEITEM hUp = h; hNext == NULL && hUp != NULL && hUp != hTop; hUp = GetParentItem(hUp))
+            for (HTREEITEM hUp = h; hNext == NULL && hUp != NULL && hUp != hTop;
+                 hUp = GetParentItem(hUp))
                 hNext = GetNextSiblingItem(hUp);
             h = hNext;
         }

@@ -36,12 +36,12 @@ public:
     HTREEITEM GetNextItemEx(HTREEITEM hItem, UINT nCode);
 
 protected:
-    BOOL m_bDeferSelect;      // a press on a selected item: apply the click on release
-    CPoint m_ptPress;         // client point of the last press on an item
-    HTREEITEM m_hPressItem;   // item under a pending press, NULL when none is pending
-    HTREEITEM m_hAnchorItem;  // fixed end of Shift ranges
-    BOOL m_bSelSettled;       // FALSE while a selection is assembled in several steps
-    BOOL m_bEditArmed;        // a delayed label edit waits for timer 1
+    BOOL m_bDeferSelect;     // a press on a selected item: apply the click on release
+    CPoint m_ptPress;        // client point of the last press on an item
+    HTREEITEM m_hPressItem;  // item under a pending press, NULL when none is pending
+    HTREEITEM m_hAnchorItem; // fixed end of Shift ranges
+    BOOL m_bSelSettled;      // FALSE while a selection is assembled in several steps
+    BOOL m_bEditArmed;       // a delayed label edit waits for timer 1
     UINT_PTR m_nEditTimerId;
 
 public:

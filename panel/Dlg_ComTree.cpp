@@ -27,9 +27,7 @@ CDlg_ComTree::CDlg_ComTree(CWnd* pParent)
     m_treeCtrl.SetHostSite(this);
 }
 
-CDlg_ComTree::~CDlg_ComTree()
-{
-}
+CDlg_ComTree::~CDlg_ComTree() {}
 
 BOOL CDlg_ComTree::Create(UINT nIDTemplate, CWnd* pParentWnd)
 {
@@ -60,9 +58,7 @@ BOOL CDlg_ComTree::OnInitDialog()
 }
 
 // Enter in the docked panel must not end it.
-void CDlg_ComTree::OnOK()
-{
-}
+void CDlg_ComTree::OnOK() {}
 
 void CDlg_ComTree::InitTree(CString strProjectName)
 {
@@ -99,15 +95,9 @@ void CDlg_ComTree::StoreLayout(LPCTSTR pszLayout, int nByFloor)
     InitTree(strProjectName);
 }
 
-void CDlg_ComTree::OnRadioByfloor()
-{
-    StoreLayout(kByFloor, 1);
-}
+void CDlg_ComTree::OnRadioByfloor() { StoreLayout(kByFloor, 1); }
 
-void CDlg_ComTree::OnRadioBycomponent()
-{
-    StoreLayout(kByComponent, 0);
-}
+void CDlg_ComTree::OnRadioBycomponent() { StoreLayout(kByComponent, 0); }
 
 void CDlg_ComTree::OnSize(UINT nType, int cx, int cy)
 {
@@ -169,7 +159,7 @@ void CDlg_ComTree::OnSelchangedTree(NMHDR* pNMHDR, LRESULT* pResult)
     // tree stores the shown count again and the host hears of the newly selected item.
     const BOOL bCounted = pProp->m_nNodeType == CParamProp::NodeComponent || pProp->IsUserFolder();
     if (nSelected >= 2)
-        return;   // several components: the field keeps what it shows
+        return; // several components: the field keeps what it shows
     if (bCounted) {
         m_editNum.EnableWindow(TRUE);
         m_editNum.SetWindowText(FormatVolumeText(pProp->m_fVolume));
@@ -179,15 +169,9 @@ void CDlg_ComTree::OnSelchangedTree(NMHDR* pNMHDR, LRESULT* pResult)
     }
 }
 
-void CDlg_ComTree::OnKeydownTree(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    *pResult = 0;
-}
+void CDlg_ComTree::OnKeydownTree(NMHDR* pNMHDR, LRESULT* pResult) { *pResult = 0; }
 
-CString CDlg_ComTree::GetSelTreeNodeName()
-{
-    return m_treeCtrl.GetTreeNodeName();
-}
+CString CDlg_ComTree::GetSelTreeNodeName() { return m_treeCtrl.GetTreeNodeName(); }
 
 CString CDlg_ComTree::GetSelTreeNodeNum()
 {
@@ -196,22 +180,13 @@ CString CDlg_ComTree::GetSelTreeNodeNum()
     return strText;
 }
 
-void CDlg_ComTree::OnDrag()
-{
-}
+void CDlg_ComTree::OnDrag() {}
 
-void CDlg_ComTree::OnDragMove(POINT point)
-{
-}
+void CDlg_ComTree::OnDragMove(POINT point) {}
 
-void CDlg_ComTree::OnDragRelease(POINT point, HTREEITEM hItem)
-{
-}
+void CDlg_ComTree::OnDragRelease(POINT point, HTREEITEM hItem) {}
 
-BOOL CDlg_ComTree::IsByFloor()
-{
-    return m_bByFloor;
-}
+BOOL CDlg_ComTree::IsByFloor() { return m_bByFloor; }
 
 CString CDlg_ComTree::GetCountText()
 {
@@ -221,12 +196,6 @@ CString CDlg_ComTree::GetCountText()
     return strText;
 }
 
-void CDlg_ComTree::SetCountText(LPCTSTR pszText)
-{
-    m_editNum.SetWindowText(pszText);
-}
+void CDlg_ComTree::SetCountText(LPCTSTR pszText) { m_editNum.SetWindowText(pszText); }
 
-CWnd* CDlg_ComTree::GetHostWindow()
-{
-    return GetParent();
-}
+CWnd* CDlg_ComTree::GetHostWindow() { return GetParent(); }

@@ -46,8 +46,8 @@ public:
     void SetCountText(LPCTSTR pszText) override;
     CWnd* GetHostWindow() override;
 
-    int m_bByFloor;       // 1 by floor, 0 by component
-    int m_bLayoutReady;   // OnSize lays out only after OnInitDialog
+    int m_bByFloor;     // 1 by floor, 0 by component
+    int m_bLayoutReady; // OnSize lays out only after OnInitDialog
     CStatic m_staticNum;
     CEdit m_editNum;
     CButton m_radioByFloor;

@@ -9,8 +9,7 @@
 #include "tree/ComTreeHostSite.h"
 #include "tree/VolumeText.h"
 
-namespace
-{
+namespace {
 // Window style InitTree gives the control: child, visible, border, tab stop; has-buttons,
 // has-lines, lines-at-root, edit-labels, disable-drag-drop, show-selection-always.
 const DWORD kTreeStyle = 0x5081003F;
@@ -29,8 +28,8 @@ const int kImageProject = 11;
 // through the system code page as the rest of the host's narrow texts are.
 const char kFloorSuffix[] = "\xb2\xe3";
 
-CParamProp* NewRecord(CParamProp::TreeNodeType nType, int nFloorId, int nComType,
-                      float fVolume, const CString& strId, const CString& strName)
+CParamProp* NewRecord(CParamProp::TreeNodeType nType, int nFloorId, int nComType, float fVolume,
+                      const CString& strId, const CString& strName)
 {
     CParamProp* pProp = new CParamProp;
     pProp->m_nNodeType = nType;
@@ -62,10 +61,9 @@ struct FolderColumns
           nImage(pSet->GetColNum(L"imageindex")), nSelImage(pSet->GetColNum(L"selectedindex")),
           nComType(pSet->GetColNum(L"comtype")), nInitCreate(pSet->GetColNum(L"initcreate")),
           nVolume(pSet->GetColNum(L"volume")), nFloorShowId(pSet->GetColNum(L"floorshowid"))
-    {
-    }
+    {}
 };
-}
+} // namespace
 
 BEGIN_MESSAGE_MAP(CCompoentsTreeCtrl, CTreeCtrlEx)
     ON_WM_LBUTTONDOWN()
@@ -84,10 +82,8 @@ END_MESSAGE_MAP()
 CCompoentsTreeCtrl::CCompoentsTreeCtrl()
     : m_bMovePending(0), m_nMoveComId(0), m_bTreeReady(0), cutItem(NULL),
       m_pFolderManager(new CComFolderManager), m_hFirstItem(NULL), m_nNewAdd(0),
-      m_nFolderRowCursor(1), m_pFolderView(NULL), m_pHostSite(NULL),
-      m_pBuildIndex(NULL)
-{
-}
+      m_nFolderRowCursor(1), m_pFolderView(NULL), m_pHostSite(NULL), m_pBuildIndex(NULL)
+{}
 
 CCompoentsTreeCtrl::~CCompoentsTreeCtrl()
 {
@@ -131,16 +127,14 @@ int CCompoentsTreeCtrl::InitTree(CString strProjectName, int nByFloor)
     ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, kTreeStyle);
     LoadImageList();
 
-    if (strProjectName.IsEmpty())
-    {
+    if (strProjectName.IsEmpty()) {
         CAccessProject_ProjectInfoTable info;
         strProjectName = info.GetProjectName();
     }
     CParamProp* pProject = NewRecord(CParamProp::NodeProject, -1, 0, 0.0f, CString(), CString());
     HTREEITEM hProject = InsertItem(TVI_ROOT, strProjectName, (DWORD_PTR)pProject, kImageProject,
                                     kImageProject);
-    if (hProject == NULL)
-    {
+    if (hProject == NULL) {
         delete pProject;
         return 1;
     }
@@ -166,11 +160,9 @@ void CCompoentsTreeCtrl::LoadImageList()
     m_imageList.DeleteImageList();
     m_imageList.Create(16, 16, ILC_COLOR16, 4, 4);
     HINSTANCE hModule = CComTreeModule::GetInstance();
-    for (UINT nId : kIconIds)
-    {
+    for (UINT nId : kIconIds) {
         HICON hIcon = (HICON)LoadImage(hModule, MAKEINTRESOURCE(nId), IMAGE_ICON, 16, 16, 0);
-        if (hIcon == NULL)
-        {
+        if (hIcon == NULL) {
             // A missing icon must not shift the indices of the ones after it.
             hIcon = CreateIcon(hModule, 16, 16, 1, 1, NULL, NULL);
         }
@@ -188,9 +180,8 @@ HTREEITEM CCompoentsTreeCtrl::InsertItem(HTREEITEM hParent, CString strText, DWO
         return NULL;
     // Text, images and the record go in with one insertion: an item never exists without
     // its record, and a refused insertion leaves nothing set.
-    return CTreeCtrl::InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM,
-                                 strText, nImage, nSelectedImage, 0, 0, (LPARAM)dwData,
-                                 hParent, TVI_LAST);
+    return CTreeCtrl::InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM, strText,
+                                 nImage, nSelectedImage, 0, 0, (LPARAM)dwData, hParent, TVI_LAST);
 }
 
 void CCompoentsTreeCtrl::ReleaseRecords(HTREEITEM hItem)
@@ -199,12 +190,10 @@ void CCompoentsTreeCtrl::ReleaseRecords(HTREEITEM hItem)
     if (hItem == NULL)
         return;
     HTREEITEM hCur = hItem;
-    while (hCur != NULL)
-    {
+    while (hCur != NULL) {
         delete GetItemProp(hCur);
         HTREEITEM hNext = GetChildItem(hCur);
-        if (hNext == NULL)
-        {
+        if (hNext == NULL) {
             while (hCur != hItem && (hNext = GetNextSiblingItem(hCur)) == NULL)
                 hCur = GetParentItem(hCur);
             if (hCur == hItem)
@@ -233,16 +222,13 @@ void CCompoentsTreeCtrl::FreeTree(HTREEITEM hItem)
     m_bTreeReady = 0;
     if (GetSafeHwnd() == NULL)
         return;
-    if (hItem == NULL)
-    {
+    if (hItem == NULL) {
         // Every top-level item in turn; nothing is left, so no kept handle stays valid.
         HTREEITEM hTop;
-        while ((hTop = GetRootItem()) != NULL)
-        {
+        while ((hTop = GetRootItem()) != NULL) {
             ReleaseRecords(hTop);
-            if (!DeleteItem(hTop))
-            {
-                SetItemData(hTop, 0);  // its record is gone; never hand it out again
+            if (!DeleteItem(hTop)) {
+                SetItemData(hTop, 0); // its record is gone; never hand it out again
                 break;
             }
         }
@@ -266,8 +252,7 @@ void CCompoentsTreeCtrl::ForgetItemHandles()
 
 void CCompoentsTreeCtrl::FreeAllData()
 {
-    if (GetSafeHwnd() == NULL)
-    {
+    if (GetSafeHwnd() == NULL) {
         m_bTreeReady = 0;
         ForgetItemHandles();
         return;
@@ -294,10 +279,8 @@ void CCompoentsTreeCtrl::InitTreeFolderDataSet(NDataModelDataSet* pFloors,
     const int nFloorRows = pFloors ? pFloors->GetRowCount() : 0;
 
     BOOL bCreated = FALSE;
-    for (int nRow = 1; nRow <= nFloorRows; ++nRow)
-    {
-        if (pFloors->GetAsInteger(L"createmode", nRow) == 1)
-        {
+    for (int nRow = 1; nRow <= nFloorRows; ++nRow) {
+        if (pFloors->GetAsInteger(L"createmode", nRow) == 1) {
             m_pFolderManager->CreateFloorFolders(pFloors->GetAsInteger(L"id", nRow));
             pFloors->SetAsInteger(L"createmode", nRow, 0);
             bCreated = TRUE;
@@ -315,22 +298,19 @@ void CCompoentsTreeCtrl::InitTreeFolderDataSet(NDataModelDataSet* pFloors,
     m_pFolderView->InitFieldStr();
     const int nFloorShowCol = m_pFolderView->AddField(L"floorshowid", KXFT_INTEGER, 0);
 
-    if (pFloors)
-    {
+    if (pFloors) {
         pFloors->ResetSortField();
         pFloors->AddSortField(L"id", 1);
         pFloors->Sort();
     }
     const int nFolderRows = pFolders ? pFolders->GetRowCount() : 0;
-    if (pFolders)
-    {
+    if (pFolders) {
         pFolders->ResetSortField();
         pFolders->AddSortField(L"floorid", 1);
         pFolders->Sort();
     }
 
-    if (pFolders && nFolderRows > 0)
-    {
+    if (pFolders && nFolderRows > 0) {
         // Columns of the folder dataset and of the view that hold the same field.
         const int nSrcCols = pFolders->GetFieldCount();
         CArray<int, int> arrDestCol;
@@ -340,21 +320,18 @@ void CCompoentsTreeCtrl::InitTreeFolderDataSet(NDataModelDataSet* pFloors,
         const int nSrcFloorCol = pFolders->GetColNum(L"floorid");
 
         int nStartRow = 1;
-        for (int nFloor = 1; nFloor <= nFloorRows && nStartRow <= nFolderRows; ++nFloor)
-        {
+        for (int nFloor = 1; nFloor <= nFloorRows && nStartRow <= nFolderRows; ++nFloor) {
             const int nFloorId = pFloors->GetAsInteger(L"id", nFloor);
             const int nShowId = pFloors->GetAsInteger(L"showid", nFloor);
             int nRow = nStartRow;
-            for (; nRow <= nFolderRows; ++nRow)
-            {
+            for (; nRow <= nFolderRows; ++nRow) {
                 const int nRowFloor = pFolders->GetAsInteger(nSrcFloorCol, nRow);
                 if (nRowFloor > nFloorId)
                     break;
                 if (nRowFloor < nFloorId)
                     continue;
                 const int nNew = m_pFolderView->InsertRow(m_pFolderView->GetRowCount() + 1);
-                for (int nCol = 0; nCol < nSrcCols; ++nCol)
-                {
+                for (int nCol = 0; nCol < nSrcCols; ++nCol) {
                     if (arrDestCol[nCol] >= 0)
                         m_pFolderView->SetAsString(arrDestCol[nCol], nNew,
                                                    pFolders->GetAsString(nCol, nRow));
@@ -370,8 +347,7 @@ void CCompoentsTreeCtrl::InitTreeFolderDataSet(NDataModelDataSet* pFloors,
     m_pFolderView->AddSortField(L"comfolderid", 1);
     m_pFolderView->Sort();
 
-    if (pFloors)
-    {
+    if (pFloors) {
         pFloors->ResetSortField();
         pFloors->AddSortField(L"showid", 1);
         pFloors->Sort();
@@ -422,18 +398,15 @@ void CCompoentsTreeCtrl::InsertItemByFloor(HTREEITEM hParent, CString strCategor
         return;
     int nFloorRows = pFloors->GetRowCount();
     if (!strCategoryId.IsEmpty() && _wtoi(strCategoryId) == 50 && nFloorRows > 1)
-        nFloorRows = 1;  // the foundation category lists the first floor only
+        nFloorRows = 1; // the foundation category lists the first floor only
 
     const CString strSuffix(kFloorSuffix);
-    for (int nRow = 1; nRow <= nFloorRows; ++nRow)
-    {
+    for (int nRow = 1; nRow <= nFloorRows; ++nRow) {
         const CString strName = pFloors->GetAsString(L"lcmc", nRow) + strSuffix;
-        CParamProp* pProp = NewRecord(CParamProp::NodeFloor, pFloors->GetAsInteger(L"id", nRow),
-                                      0, 1.0f, CString(), strName);
-        HTREEITEM hFloor = InsertItem(hParent, strName, (DWORD_PTR)pProp, kImageFloor,
-                                      kImageFloor);
-        if (hFloor == NULL)
-        {
+        CParamProp* pProp = NewRecord(CParamProp::NodeFloor, pFloors->GetAsInteger(L"id", nRow), 0,
+                                      1.0f, CString(), strName);
+        HTREEITEM hFloor = InsertItem(hParent, strName, (DWORD_PTR)pProp, kImageFloor, kImageFloor);
+        if (hFloor == NULL) {
             delete pProp;
             continue;
         }
@@ -448,8 +421,7 @@ void CCompoentsTreeCtrl::InsertItemByComFolder(HTREEITEM hProjectItem)
         return;
     const FolderColumns col(pView);
     const int nRows = pView->GetRowCount();
-    for (int nRow = 1; nRow <= nRows; ++nRow)
-    {
+    for (int nRow = 1; nRow <= nRows; ++nRow) {
         const int nFloorId = pView->GetAsInteger(col.nFloorId, nRow);
         if (nFloorId > 0)
             break;
@@ -458,12 +430,10 @@ void CCompoentsTreeCtrl::InsertItemByComFolder(HTREEITEM hProjectItem)
         if (nFloorId != 0 || nId % 10 != 0 || nId >= 99)
             continue;
         const int nVolume = pView->GetAsInteger(col.nVolume, nRow);
-        HTREEITEM hHead = InsertFolderItem(hProjectItem, kNoFloor, strId,
-                                           pView->GetAsString(col.nName, nRow),
-                                           pView->GetAsInteger(col.nComType, nRow),
-                                           (float)nVolume, IntText(nVolume),
-                                           pView->GetAsInteger(col.nImage, nRow),
-                                           pView->GetAsInteger(col.nSelImage, nRow));
+        HTREEITEM hHead = InsertFolderItem(
+            hProjectItem, kNoFloor, strId, pView->GetAsString(col.nName, nRow),
+            pView->GetAsInteger(col.nComType, nRow), (float)nVolume, IntText(nVolume),
+            pView->GetAsInteger(col.nImage, nRow), pView->GetAsInteger(col.nSelImage, nRow));
         if (hHead == NULL)
             continue;
         m_nFolderRowCursor = nRow + 1;
@@ -479,30 +449,24 @@ void CCompoentsTreeCtrl::InsertItemByComFolder(HTREEITEM hParent, int nFloorShow
         return;
     const FolderColumns col(pView);
     const int nRows = pView->GetRowCount();
-    for (int nRow = m_nFolderRowCursor; nRow <= nRows; ++nRow)
-    {
+    for (int nRow = m_nFolderRowCursor; nRow <= nRows; ++nRow) {
         const int nRowShowId = pView->GetAsInteger(col.nFloorShowId, nRow);
         if (nRowShowId == nFloorShowId && pView->GetAsInteger(col.nInitCreate, nRow) != 0
-            && pView->GetAsString(col.nParentId, nRow) == strParentId)
-        {
+            && pView->GetAsString(col.nParentId, nRow) == strParentId) {
             const int nFloorId = pView->GetAsInteger(col.nFloorId, nRow);
             const CString strId = pView->GetAsString(col.nId, nRow);
             const double dVolume = pView->GetAsFloat(col.nVolume, nRow);
-            HTREEITEM hFolder = InsertFolderItem(hParent, nFloorId, strId,
-                                                 pView->GetAsString(col.nName, nRow),
-                                                 pView->GetAsInteger(col.nComType, nRow),
-                                                 (float)dVolume, FormatVolumeText(dVolume),
-                                                 pView->GetAsInteger(col.nImage, nRow),
-                                                 pView->GetAsInteger(col.nSelImage, nRow));
+            HTREEITEM hFolder = InsertFolderItem(
+                hParent, nFloorId, strId, pView->GetAsString(col.nName, nRow),
+                pView->GetAsInteger(col.nComType, nRow), (float)dVolume, FormatVolumeText(dVolume),
+                pView->GetAsInteger(col.nImage, nRow), pView->GetAsInteger(col.nSelImage, nRow));
             if (hFolder == NULL)
                 continue;
             if (pView->GetAsInteger(col.nAllowOwnerCom, nRow) != 0)
                 InsertItemByOwnerCom(hFolder, nFloorId, strId);
             m_nFolderRowCursor = nRow + 1;
             InsertItemByComFolder(hFolder, nFloorShowId, strId);
-        }
-        else if (nRowShowId > nFloorShowId)
-        {
+        } else if (nRowShowId > nFloorShowId) {
             break;
         }
     }
@@ -511,12 +475,10 @@ void CCompoentsTreeCtrl::InsertItemByComFolder(HTREEITEM hParent, int nFloorShow
 void CCompoentsTreeCtrl::InsertItemByOwnerCom(HTREEITEM hFolderItem, int nFloorId,
                                               CString strFolderId)
 {
-    if (m_pBuildIndex != NULL)
-    {
+    if (m_pBuildIndex != NULL) {
         int nCount = 0;
         const CComponentRowIndex::Row* pRows = m_pBuildIndex->Find(nFloorId, strFolderId, nCount);
-        for (int i = 0; i < nCount; ++i)
-        {
+        for (int i = 0; i < nCount; ++i) {
             InsertComponentItem(hFolderItem, nFloorId, pRows[i].nId, pRows[i].strName,
                                 pRows[i].nComType, (float)pRows[i].dVolume,
                                 FormatVolumeText(pRows[i].dVolume));
@@ -544,13 +506,11 @@ void CCompoentsTreeCtrl::InsertItemByOwnerCom(HTREEITEM hFolderItem, int nFloorI
     const int nTypeCol = pComs->GetColNum(L"comtype");
     const int nVolumeCol = pComs->GetColNum(L"volume");
     const int nRows = pComs->GetRowCount();
-    for (int nRow = 1; nRow <= nRows; ++nRow)
-    {
+    for (int nRow = 1; nRow <= nRows; ++nRow) {
         const double dVolume = pComs->GetAsFloat(nVolumeCol, nRow);
         InsertComponentItem(hFolderItem, nFloorId, pComs->GetAsInteger(nIdCol, nRow),
-                            pComs->GetAsString(nNameCol, nRow),
-                            pComs->GetAsInteger(nTypeCol, nRow), (float)dVolume,
-                            FormatVolumeText(dVolume));
+                            pComs->GetAsString(nNameCol, nRow), pComs->GetAsInteger(nTypeCol, nRow),
+                            (float)dVolume, FormatVolumeText(dVolume));
     }
     delete pComs;
 }
@@ -562,20 +522,17 @@ int CCompoentsTreeCtrl::InitFloor(int nFloorId, HTREEITEM hFloorItem)
         return 1;
     const FolderColumns col(pFolders);
     const int nRows = pFolders->GetRowCount();
-    for (int nRow = 1; nRow <= nRows; ++nRow)
-    {
+    for (int nRow = 1; nRow <= nRows; ++nRow) {
         if (!pFolders->GetAsString(col.nParentId, nRow).IsEmpty()
             || pFolders->GetAsInteger(col.nFloorId, nRow) != nFloorId
             || pFolders->GetAsInteger(col.nInitCreate, nRow) != 1)
             continue;
         const CString strId = pFolders->GetAsString(col.nId, nRow);
         const int nVolume = pFolders->GetAsInteger(col.nVolume, nRow);
-        HTREEITEM hFolder = InsertFolderItem(hFloorItem, nFloorId, strId,
-                                             pFolders->GetAsString(col.nName, nRow),
-                                             pFolders->GetAsInteger(col.nComType, nRow),
-                                             (float)nVolume, IntText(nVolume),
-                                             pFolders->GetAsInteger(col.nImage, nRow),
-                                             pFolders->GetAsInteger(col.nSelImage, nRow));
+        HTREEITEM hFolder = InsertFolderItem(
+            hFloorItem, nFloorId, strId, pFolders->GetAsString(col.nName, nRow),
+            pFolders->GetAsInteger(col.nComType, nRow), (float)nVolume, IntText(nVolume),
+            pFolders->GetAsInteger(col.nImage, nRow), pFolders->GetAsInteger(col.nSelImage, nRow));
         if (hFolder == NULL)
             continue;
         if (pFolders->GetAsInteger(col.nAllowOwnerCom, nRow) != 0)
@@ -589,8 +546,7 @@ int CCompoentsTreeCtrl::InitFloor(int nFloorId, HTREEITEM hFloorItem)
 // can make parents of each other, and following such rows would never end.
 BOOL CCompoentsTreeCtrl::IsFolderOnBranch(HTREEITEM hItem, const CString& strId)
 {
-    for (; hItem != NULL; hItem = GetParentItem(hItem))
-    {
+    for (; hItem != NULL; hItem = GetParentItem(hItem)) {
         const CParamProp* pProp = GetItemProp(hItem);
         if (pProp && pProp->m_nNodeType == CParamProp::NodeFolder && pProp->m_strID == strId)
             return TRUE;
@@ -605,22 +561,19 @@ int CCompoentsTreeCtrl::CreateChildItem(int nFloorId, NDataModelDataSet* pFolder
         return 1;
     const FolderColumns col(pFolders);
     const int nRows = pFolders->GetRowCount();
-    for (int nRow = 1; nRow <= nRows; ++nRow)
-    {
+    for (int nRow = 1; nRow <= nRows; ++nRow) {
         if (pFolders->GetAsString(col.nParentId, nRow) != strParentId
             || pFolders->GetAsInteger(col.nFloorId, nRow) != nFloorId
             || pFolders->GetAsInteger(col.nInitCreate, nRow) == 0)
             continue;
         const CString strId = pFolders->GetAsString(col.nId, nRow);
         if (IsFolderOnBranch(hParentItem, strId))
-            continue;  // rows naming each other as parents would recurse without end
+            continue; // rows naming each other as parents would recurse without end
         const double dVolume = pFolders->GetAsFloat(col.nVolume, nRow);
-        HTREEITEM hFolder = InsertFolderItem(hParentItem, nFloorId, strId,
-                                             pFolders->GetAsString(col.nName, nRow),
-                                             pFolders->GetAsInteger(col.nComType, nRow),
-                                             (float)dVolume, FormatVolumeText(dVolume),
-                                             pFolders->GetAsInteger(col.nImage, nRow),
-                                             pFolders->GetAsInteger(col.nSelImage, nRow));
+        HTREEITEM hFolder = InsertFolderItem(
+            hParentItem, nFloorId, strId, pFolders->GetAsString(col.nName, nRow),
+            pFolders->GetAsInteger(col.nComType, nRow), (float)dVolume, FormatVolumeText(dVolume),
+            pFolders->GetAsInteger(col.nImage, nRow), pFolders->GetAsInteger(col.nSelImage, nRow));
         if (hFolder == NULL)
             continue;
         if (pFolders->GetAsInteger(col.nAllowOwnerCom, nRow) != 0)
@@ -636,8 +589,7 @@ void CCompoentsTreeCtrl::InitOwnerCom(int nFloorId, CString strFolderId, HTREEIT
     CKxSQLTableCtrl* pCursor = NULL;
     if (!table.GetAllRow_TableCtrl(pCursor) || pCursor == NULL)
         return;
-    while (pCursor->TableNextRow())
-    {
+    while (pCursor->TableNextRow()) {
         CString strFolder;
         int nRowFloor = 0;
         pCursor->GetAsString(L"folderid", strFolder);
@@ -666,11 +618,9 @@ void CCompoentsTreeCtrl::WalkComponents(HTREEITEM hStart, F fnVisit)
         return;
     if (hStart == NULL)
         hStart = GetRootItem();
-    for (HTREEITEM hItem = hStart; hItem != NULL; hItem = GetNextSiblingItem(hItem))
-    {
+    for (HTREEITEM hItem = hStart; hItem != NULL; hItem = GetNextSiblingItem(hItem)) {
         HTREEITEM hChild = GetChildItem(hItem);
-        if (hChild != NULL)
-        {
+        if (hChild != NULL) {
             WalkComponents(hChild, fnVisit);
             continue;
         }
@@ -682,7 +632,8 @@ void CCompoentsTreeCtrl::WalkComponents(HTREEITEM hStart, F fnVisit)
 
 void CCompoentsTreeCtrl::ReSumNodeVolume(HTREEITEM hStart)
 {
-    WalkComponents(hStart, [this](HTREEITEM hItem, CParamProp*) { ReSumTreeNodeVolumeValue(hItem); });
+    WalkComponents(hStart,
+                   [this](HTREEITEM hItem, CParamProp*) { ReSumTreeNodeVolumeValue(hItem); });
 }
 
 void CCompoentsTreeCtrl::ReSumTreeNodeVolumeValue(HTREEITEM hItem)
@@ -693,11 +644,9 @@ void CCompoentsTreeCtrl::ReSumTreeNodeVolumeValue(HTREEITEM hItem)
     if (pProp == NULL || pProp->m_nNodeType != CParamProp::NodeComponent)
         return;
     float fTotal = pProp->m_fVolume;
-    for (HTREEITEM hUp = GetParentItem(hItem); hUp != NULL; hUp = GetParentItem(hUp))
-    {
+    for (HTREEITEM hUp = GetParentItem(hItem); hUp != NULL; hUp = GetParentItem(hUp)) {
         CParamProp* pUp = GetItemProp(hUp);
-        if (pUp == NULL
-            || !(pUp->IsUserFolder() || pUp->m_nNodeType == CParamProp::NodeComponent))
+        if (pUp == NULL || !(pUp->IsUserFolder() || pUp->m_nNodeType == CParamProp::NodeComponent))
             break;
         fTotal *= pUp->m_fVolume;
     }
@@ -712,8 +661,7 @@ void CCompoentsTreeCtrl::ReListTreeNode(CString strProjectName)
         CKxSQLTableCtrl* pCursor = NULL;
         if (!table.GetAllRow_TableCtrl(pCursor) || pCursor == NULL)
             return;
-        while (pCursor->TableNextRow())
-        {
+        while (pCursor->TableNextRow()) {
             CString strId, strName;
             pCursor->GetAsString(L"id", strId);
             pCursor->GetAsString(L"comname", strName);
@@ -728,8 +676,7 @@ void CCompoentsTreeCtrl::ReListTreeNode(CString strProjectName)
     compositor.GetResult(arrOrder);
     {
         CAccessProject_Components_GJTable table;
-        for (INT_PTR k = 0; k < arrOrder.GetSize(); ++k)
-        {
+        for (INT_PTR k = 0; k < arrOrder.GetSize(); ++k) {
             const int nIndex = arrOrder[k];
             if (nIndex >= 0 && nIndex < arrIds.GetSize())
                 table.SetShowID(_wtoi(arrIds[nIndex]), (int)k);
@@ -742,8 +689,7 @@ void CCompoentsTreeCtrl::ReListTreeNode_ComID(CString strProjectName)
 {
     CAccessProject_Components_GJTable table;
     CSQLDataSet* pComs = table.GetDataSet();
-    if (pComs != NULL)
-    {
+    if (pComs != NULL) {
         const int nRows = pComs->GetRowCount();
         for (int nRow = 1; nRow <= nRows; ++nRow)
             pComs->SetAsString(L"showid", nRow, pComs->GetAsString(L"id", nRow));
@@ -791,10 +737,7 @@ CString CCompoentsTreeCtrl::GetTreeNodeName()
     return hSel ? GetItemText(hSel) : CString();
 }
 
-void CCompoentsTreeCtrl::SetComName(int, CString strName)
-{
-    m_strComName = strName;
-}
+void CCompoentsTreeCtrl::SetComName(int, CString strName) { m_strComName = strName; }
 
 void CCompoentsTreeCtrl::InitSelItem()
 {
@@ -803,15 +746,13 @@ void CCompoentsTreeCtrl::InitSelItem()
         return;
     const UINT nCount = CountSelected();
     HTREEITEM hItem = NULL;
-    for (UINT i = 0; i < nCount; ++i)
-    {
+    for (UINT i = 0; i < nCount; ++i) {
         hItem = (i == 0) ? GetFirstSelected() : GetNextSelected(hItem);
         if (hItem == NULL)
             break;
         m_arrSelItems.Add(hItem);
         CParamProp* pProp = GetItemProp(hItem);
-        if (pProp == NULL || pProp->m_nNodeType != CParamProp::NodeComponent)
-        {
+        if (pProp == NULL || pProp->m_nNodeType != CParamProp::NodeComponent) {
             // A selection that mixes in anything but components collapses.
             if (nCount >= 2)
                 ClearMultiSelection();
@@ -827,8 +768,7 @@ void CCompoentsTreeCtrl::OnChangeEditNum()
     HTREEITEM hItem = GetSelectedItem();
     CParamProp* pProp = GetItemProp(hItem);
     CString strCount = pSite ? pSite->GetCountText() : CString();
-    if (pProp && (pProp->m_nNodeType == CParamProp::NodeComponent || pProp->IsUserFolder()))
-    {
+    if (pProp && (pProp->m_nNodeType == CParamProp::NodeComponent || pProp->IsUserFolder())) {
         // The label keeps the text exactly as typed; the record keeps what it reads as.
         SetItemText(hItem, pProp->m_strName + L"*" + strCount);
         pProp->m_fVolume = (float)_wtof(strCount);
@@ -845,22 +785,49 @@ void CCompoentsTreeCtrl::OnChangeEditNum()
         pHost->SendMessage(WM_USER + 101, 0, reinterpret_cast<LPARAM>(pProp));
 }
 
-void CCompoentsTreeCtrl::DelFloor(int nFloorId)
-{
-    m_pFolderManager->DeleteFloor(nFloorId);
-}
+void CCompoentsTreeCtrl::DelFloor(int nFloorId) { m_pFolderManager->DeleteFloor(nFloorId); }
 
 // ---------------------------------------------------------------------------------------------
 // Handlers shared with the multi-selection base; the editing commands extend some of them.
 
-void CCompoentsTreeCtrl::OnLButtonDown(UINT nFlags, CPoint point) { CTreeCtrlEx::OnLButtonDown(nFlags, point); }
-void CCompoentsTreeCtrl::OnLButtonUp(UINT nFlags, CPoint point) { CTreeCtrlEx::OnLButtonUp(nFlags, point); }
-void CCompoentsTreeCtrl::OnMouseMove(UINT nFlags, CPoint point) { CTreeCtrlEx::OnMouseMove(nFlags, point); }
-void CCompoentsTreeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) { CTreeCtrlEx::OnKeyDown(nChar, nRepCnt, nFlags); }
-void CCompoentsTreeCtrl::OnRButtonDown(UINT nFlags, CPoint point) { CTreeCtrlEx::OnRButtonDown(nFlags, point); }
-void CCompoentsTreeCtrl::OnLButtonDblClk(UINT nFlags, CPoint point) { CTreeCtrlEx::OnLButtonDblClk(nFlags, point); }
+void CCompoentsTreeCtrl::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    CTreeCtrlEx::OnLButtonDown(nFlags, point);
+}
+void CCompoentsTreeCtrl::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    CTreeCtrlEx::OnLButtonUp(nFlags, point);
+}
+void CCompoentsTreeCtrl::OnMouseMove(UINT nFlags, CPoint point)
+{
+    CTreeCtrlEx::OnMouseMove(nFlags, point);
+}
+void CCompoentsTreeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    CTreeCtrlEx::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+void CCompoentsTreeCtrl::OnRButtonDown(UINT nFlags, CPoint point)
+{
+    CTreeCtrlEx::OnRButtonDown(nFlags, point);
+}
+void CCompoentsTreeCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    CTreeCtrlEx::OnLButtonDblClk(nFlags, point);
+}
 void CCompoentsTreeCtrl::OnTimer(UINT_PTR nIDEvent) { CTreeCtrlEx::OnTimer(nIDEvent); }
-BOOL CCompoentsTreeCtrl::OnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult) { return CTreeCtrlEx::OnItemexpanding(pNMHDR, pResult); }
-BOOL CCompoentsTreeCtrl::OnSelchanged(NMHDR* pNMHDR, LRESULT* pResult) { return CTreeCtrlEx::OnSelchanged(pNMHDR, pResult); }
-BOOL CCompoentsTreeCtrl::OnSetfocus(NMHDR* pNMHDR, LRESULT* pResult) { return CTreeCtrlEx::OnSetfocus(pNMHDR, pResult); }
-BOOL CCompoentsTreeCtrl::OnKillfocus(NMHDR* pNMHDR, LRESULT* pResult) { return CTreeCtrlEx::OnKillfocus(pNMHDR, pResult); }
+BOOL CCompoentsTreeCtrl::OnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    return CTreeCtrlEx::OnItemexpanding(pNMHDR, pResult);
+}
+BOOL CCompoentsTreeCtrl::OnSelchanged(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    return CTreeCtrlEx::OnSelchanged(pNMHDR, pResult);
+}
+BOOL CCompoentsTreeCtrl::OnSetfocus(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    return CTreeCtrlEx::OnSetfocus(pNMHDR, pResult);
+}
+BOOL CCompoentsTreeCtrl::OnKillfocus(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    return CTreeCtrlEx::OnKillfocus(pNMHDR, pResult);
+}

@@ -77,22 +77,22 @@ public:
     CComTreeHostSite* GetHostSite();
 
     // Fields read and written by the editing commands, the panel and the host.
-    int m_bMovePending;                       // the host asks to re-file m_nMoveComId
+    int m_bMovePending; // the host asks to re-file m_nMoveComId
     int m_nMoveComId;
-    CArray<HTREEITEM, HTREEITEM> m_arrOpItems; // items of a multi-item operation
+    CArray<HTREEITEM, HTREEITEM> m_arrOpItems;  // items of a multi-item operation
     CArray<HTREEITEM, HTREEITEM> m_arrSelItems; // the selected components (InitSelItem)
-    int m_bTreeReady;                         // 1 while a built tree stands
-    CMenu m_menu;                             // the context menu, rebuilt per right click
-    CTreeCopyInfo CopyInfo;                   // the control's own clipboard record
-    HTREEITEM cutItem;                        // the item last cut, for the paste that follows
-    CImageList m_imageList;                   // the 13 icons
-    CComFolderManager* m_pFolderManager;      // owned folder store
-    HTREEITEM m_hFirstItem;                   // first child of the project item
-    CString m_strComName;                     // pending name of a component being added
+    int m_bTreeReady;                           // 1 while a built tree stands
+    CMenu m_menu;                               // the context menu, rebuilt per right click
+    CTreeCopyInfo CopyInfo;                     // the control's own clipboard record
+    HTREEITEM cutItem;                          // the item last cut, for the paste that follows
+    CImageList m_imageList;                     // the 13 icons
+    CComFolderManager* m_pFolderManager;        // owned folder store
+    HTREEITEM m_hFirstItem;                     // first child of the project item
+    CString m_strComName;                       // pending name of a component being added
     int m_nNewAdd;
-    CString m_strEditLabel;                   // "*count" suffix of the label edited in place
-    int m_nFolderRowCursor;                   // next merged-view row the population scans
-    CProject_ComFolderTable* m_pFolderView;   // owned merged folder view
+    CString m_strEditLabel;                 // "*count" suffix of the label edited in place
+    int m_nFolderRowCursor;                 // next merged-view row the population scans
+    CProject_ComFolderTable* m_pFolderView; // owned merged folder view
 
 protected:
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
@@ -117,7 +117,7 @@ protected:
     void ReSumTreeNodeVolumeValue(HTREEITEM hItem);
 
     CComTreeHostSite* m_pHostSite;
-    CComponentRowIndex* m_pBuildIndex;  // the component rows, during a full build only
+    CComponentRowIndex* m_pBuildIndex; // the component rows, during a full build only
 
 public:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
@@ -144,13 +144,13 @@ private:
     HTREEITEM InsertFolderItem(HTREEITEM hParent, int nFloorId, const CString& strId,
                                const CString& strName, int nComType, float fVolume,
                                const CString& strVolumeText, int nImage, int nSelectedImage);
-    HTREEITEM InsertComponentItem(HTREEITEM hParent, int nFloorId, int nId,
-                                  const CString& strName, int nComType, float fVolume,
-                                  const CString& strVolumeText);
+    HTREEITEM InsertComponentItem(HTREEITEM hParent, int nFloorId, int nId, const CString& strName,
+                                  int nComType, float fVolume, const CString& strVolumeText);
 
     // Visits the components met by the subtree walk from hStart: hStart, everything below
     // it and every later sibling with everything below them; from NULL, the whole tree.
-    template <class F> void WalkComponents(HTREEITEM hStart, F fnVisit);
+    template <class F>
+    void WalkComponents(HTREEITEM hStart, F fnVisit);
 
     CCompoentsTreeCtrl(const CCompoentsTreeCtrl&) = delete;
     CCompoentsTreeCtrl& operator=(const CCompoentsTreeCtrl&) = delete;

@@ -5,8 +5,7 @@
 
 #include "ComTreeHost.h"
 
-namespace
-{
+namespace {
 struct Pending
 {
     int nFloorId;
@@ -14,7 +13,7 @@ struct Pending
     CString strFolderId;
     CComponentRowIndex::Row row;
 };
-}
+} // namespace
 
 std::wstring CComponentRowIndex::Key(int nFloorId, LPCWSTR pszFolderId)
 {
@@ -34,8 +33,7 @@ BOOL CComponentRowIndex::Load()
 
     // The cursor runs in id order; a stable sort keeps that order among equal display orders.
     std::vector<Pending> pending;
-    while (pCursor->TableNextRow())
-    {
+    while (pCursor->TableNextRow()) {
         Pending p;
         p.nFloorId = 0;
         p.nShowId = 0;
@@ -63,8 +61,7 @@ BOOL CComponentRowIndex::Load()
     });
 
     m_rows.reserve(pending.size());
-    for (size_t i = 0; i < pending.size(); ++i)
-    {
+    for (size_t i = 0; i < pending.size(); ++i) {
         const std::wstring strKey = Key(pending[i].nFloorId, pending[i].strFolderId);
         auto it = m_groups.find(strKey);
         if (it == m_groups.end())
@@ -80,8 +77,7 @@ const CComponentRowIndex::Row* CComponentRowIndex::Find(int nFloorId, const CStr
                                                         int& nCount) const
 {
     auto it = m_groups.find(Key(nFloorId, strFolderId));
-    if (it == m_groups.end())
-    {
+    if (it == m_groups.end()) {
         nCount = 0;
         return NULL;
     }

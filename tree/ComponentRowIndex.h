@@ -34,5 +34,5 @@ private:
     static std::wstring Key(int nFloorId, LPCWSTR pszFolderId);
 
     std::vector<Row> m_rows;
-    std::unordered_map<std::wstring, std::pair<int, int>> m_groups;  // key -> first row, count
+    std::unordered_map<std::wstring, std::pair<int, int>> m_groups; // key -> first row, count
 };

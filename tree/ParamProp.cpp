@@ -5,8 +5,7 @@
 // Only the user-interface thread creates and releases records, so a plain counter suffices.
 static LONG s_nLiveRecords = 0;
 
-CParamProp::CParamProp()
-    : m_nFloorID(0), m_nComType(0), m_fVolume(0.0f), m_nNodeType(NodeProject)
+CParamProp::CParamProp() : m_nFloorID(0), m_nComType(0), m_fVolume(0.0f), m_nNodeType(NodeProject)
 {
     ++s_nLiveRecords;
 }
@@ -29,17 +28,8 @@ CParamProp& CParamProp::operator=(const CParamProp& src)
     return *this;
 }
 
-CParamProp::~CParamProp()
-{
-    --s_nLiveRecords;
-}
+CParamProp::~CParamProp() { --s_nLiveRecords; }
 
-BOOL CParamProp::IsUserFolder() const
-{
-    return m_nNodeType == NodeFolder && _wtoi(m_strID) >= 100;
-}
+BOOL CParamProp::IsUserFolder() const { return m_nNodeType == NodeFolder && _wtoi(m_strID) >= 100; }
 
-LONG CParamProp::GetLiveCount()
-{
-    return s_nLiveRecords;
-}
+LONG CParamProp::GetLiveCount() { return s_nLiveRecords; }

@@ -21,6 +21,5 @@ struct CTreeCopyInfo
     CTreeCopyInfo()
         : multiCopyPending(0), multiCutPending(0), isCopy(0), hasSource(0), sourceFloorId(-1),
           sourceComType(-1), sourceParentItem(NULL), sourceType(0)
-    {
-    }
+    {}
 };

@@ -6,8 +6,7 @@ CString FormatVolumeText(double dVolume)
 {
     // Whole counts are nearly every count of a large tree. Below 2^24 a whole number survives
     // the single-precision round trip unchanged, so its text is simply its digits.
-    if (dVolume == (double)(int)dVolume && dVolume > -16777216.0 && dVolume < 16777216.0)
-    {
+    if (dVolume == (double)(int)dVolume && dVolume > -16777216.0 && dVolume < 16777216.0) {
         wchar_t szDigits[16];
         _itow((int)dVolume, szDigits, 10);
         return CString(szDigits);

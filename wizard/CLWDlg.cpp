@@ -16,9 +16,7 @@ BEGIN_MESSAGE_MAP(CCLWDlg, CDialog)
     ON_NOTIFY(NM_DBLCLK, kTypeListId, OnDblclkList)
 END_MESSAGE_MAP()
 
-CCLWDlg::CCLWDlg(CWnd* pParent)
-    : CDialog(CCLWDlg::IDD, pParent)
-    , m_nResult(0)
+CCLWDlg::CCLWDlg(CWnd* pParent) : CDialog(CCLWDlg::IDD, pParent), m_nResult(0)
 {
     m_hIcon = CSoftShowPicInfoOpr::GetSoftLogIcon(AfxGetInstanceHandle());
 }
@@ -64,10 +62,7 @@ void CCLWDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
     OnOK();
 }
 
-void CCLWDlg::OnSysCommand(UINT nID, LPARAM lParam)
-{
-    CDialog::OnSysCommand(nID, lParam);
-}
+void CCLWDlg::OnSysCommand(UINT nID, LPARAM lParam) { CDialog::OnSysCommand(nID, lParam); }
 
 // A minimised dialog shows the product icon in place of its client area.
 void CCLWDlg::OnPaint()
@@ -87,7 +82,4 @@ void CCLWDlg::OnPaint()
     dc.DrawIcon(x, y, m_hIcon);
 }
 
-HCURSOR CCLWDlg::OnQueryDragIcon()
-{
-    return (HCURSOR)m_hIcon;
-}
+HCURSOR CCLWDlg::OnQueryDragIcon() { return (HCURSOR)m_hIcon; }

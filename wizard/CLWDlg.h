@@ -10,7 +10,10 @@
 class AFX_EXT_CLASS CCLWDlg : public CDialog
 {
 public:
-    enum { IDD = 102 };
+    enum
+    {
+        IDD = 102
+    };
 
     explicit CCLWDlg(CWnd* pParent = NULL);
 

@@ -2,10 +2,7 @@
 #include "folders/RuleDocument.h"
 #include <cstdlib>
 
-
-CCreateComFolderRuleManager::CCreateComFolderRuleManager()
-{
-}
+CCreateComFolderRuleManager::CCreateComFolderRuleManager() {}
 
 CCreateComFolderRuleManager::~CCreateComFolderRuleManager()
 {
@@ -32,7 +29,8 @@ void CCreateComFolderRuleManager::ReadTreeNode(IXMLDOMNode* pSection)
         AppendNode(pLevel1);
         CRuleDocument::ForEachChild(pLevel1, [this](IXMLDOMNode* pLevel2) {
             AppendNode(pLevel2);
-            CRuleDocument::ForEachChild(pLevel2, [this](IXMLDOMNode* pLevel3) { AppendNode(pLevel3); });
+            CRuleDocument::ForEachChild(pLevel2,
+                                        [this](IXMLDOMNode* pLevel3) { AppendNode(pLevel3); });
         });
     });
 }

@@ -6,13 +6,14 @@ namespace {
 
 // The tree's images 0..10, in the order the rules' ImageIndex/SelectIndex count them.
 const UINT s_nTreeIcons[] = {
-    IDI_WIZARD_ROOT, IDI_TREE_BRICK_WALL, IDI_TREE_JOINT, IDI_TREE_SLAB, IDI_TREE_COLUMN, IDI_TREE_PILE,
-    IDI_TREE_STAIRS, IDI_TREE_RING, IDI_TREE_FOOTING, IDI_WIZARD_MEMBER, IDI_WIZARD_OTHER,
+    IDI_WIZARD_ROOT,  IDI_TREE_BRICK_WALL, IDI_TREE_JOINT,   IDI_TREE_SLAB,
+    IDI_TREE_COLUMN,  IDI_TREE_PILE,       IDI_TREE_STAIRS,  IDI_TREE_RING,
+    IDI_TREE_FOOTING, IDI_WIZARD_MEMBER,   IDI_WIZARD_OTHER,
 };
 
 // Whatever the template says: a plain chooser, no label editing and no dragging.
-const DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS |
-                         TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS;
+const DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS
+    | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS;
 static_assert(kTreeStyle == 0x50810037, "style of the wizard's class tree");
 
 } // namespace
@@ -21,13 +22,9 @@ BEGIN_MESSAGE_MAP(CLeftTreeCtrl, CTreeCtrl)
     ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
-CLeftTreeCtrl::CLeftTreeCtrl()
-{
-}
+CLeftTreeCtrl::CLeftTreeCtrl() {}
 
-CLeftTreeCtrl::~CLeftTreeCtrl()
-{
-}
+CLeftTreeCtrl::~CLeftTreeCtrl() {}
 
 void CLeftTreeCtrl::FillTree()
 {
@@ -56,17 +53,19 @@ void CLeftTreeCtrl::FillTree()
     for (INT_PTR i = 0; i < rules.m_arrNodes.GetSize(); ++i) {
         CTreeNodeProp* pNode = rules.GetNode(i);
         if (pNode->m_strNameID == L"0") {
-            hCategory = InsertItem(pNode->m_strName, pNode->m_nImageIndex, pNode->m_nSelectIndex, hRoot, TVI_LAST);
+            hCategory = InsertItem(pNode->m_strName, pNode->m_nImageIndex, pNode->m_nSelectIndex,
+                                   hRoot, TVI_LAST);
             SetItemData(hCategory, 0);
         } else if (pNode->m_strNameID.GetLength() >= 3) {
-            continue;  // a type: the list shows it
+            continue; // a type: the list shows it
         } else {
-            HTREEITEM hClass = InsertItem(pNode->m_strName, pNode->m_nImageIndex, pNode->m_nSelectIndex,
-                                          hCategory, TVI_LAST);
+            HTREEITEM hClass = InsertItem(pNode->m_strName, pNode->m_nImageIndex,
+                                          pNode->m_nSelectIndex, hCategory, TVI_LAST);
             SetItemData(hClass, (DWORD_PTR)(INT_PTR)_wtoi(pNode->m_strNameID));
             // Several classes may carry the caller's code: the last one wins.
             if (pNode->m_strComType == pDlg->m_strInitComType) {
-                pDlg->m_rightList.FillTypes(pNode->m_strNameID, pNode->m_strName, &rules.m_arrNodes);
+                pDlg->m_rightList.FillTypes(pNode->m_strNameID, pNode->m_strName,
+                                            &rules.m_arrNodes);
                 hSelect = hClass;
                 bMatched = TRUE;
             }

@@ -12,7 +12,8 @@ const COLORREF kPictureMask = RGB(255, 255, 254);
 
 HBITMAP LoadPicture(const CString& strPath)
 {
-    return (HBITMAP)::LoadImageW(NULL, strPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    return (HBITMAP)::LoadImageW(NULL, strPath, IMAGE_BITMAP, 0, 0,
+                                 LR_LOADFROMFILE | LR_CREATEDIBSECTION);
 }
 
 } // namespace
@@ -22,13 +23,9 @@ BEGIN_MESSAGE_MAP(CRightListCtrl, CKxListCtrl)
     ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
-CRightListCtrl::CRightListCtrl()
-{
-}
+CRightListCtrl::CRightListCtrl() {}
 
-CRightListCtrl::~CRightListCtrl()
-{
-}
+CRightListCtrl::~CRightListCtrl() {}
 
 int CRightListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
@@ -79,10 +76,12 @@ void CRightListCtrl::FillTypes(CString strClassId, CString strClassName, CObArra
     BOOL bInRun = FALSE;
     for (INT_PTR i = 0; i < pNodes->GetSize(); ++i) {
         CTreeNodeProp* pNode = reinterpret_cast<CTreeNodeProp*>(pNodes->GetAt(i));
-        BOOL bBelongs = pNode->m_strNameID.Left(2) == strClassId && pNode->m_strNameID != strClassId;
+        BOOL bBelongs = pNode->m_strNameID.Left(2) == strClassId
+            && pNode->m_strNameID != strClassId;
         if (bBelongs) {
             InsertGroupItem(nRow, (wchar_t*)(LPCWSTR)pNode->m_strName, kTypeGroup,
-                            pNode->m_nImageIndex - kFirstPicture, (DWORD)_wtoi(pNode->m_strComType));
+                            pNode->m_nImageIndex - kFirstPicture,
+                            (DWORD)_wtoi(pNode->m_strComType));
             ++nRow;
             bInRun = TRUE;
         } else if (bInRun) {

@@ -13,7 +13,11 @@
 
 namespace {
 
-struct FolderSpec { int id; int parent; };
+struct FolderSpec
+{
+    int id;
+    int parent;
+};
 
 std::vector<FolderSpec> FolderLayout(int count)
 {
@@ -26,20 +30,27 @@ std::vector<FolderSpec> FolderLayout(int count)
     return out;
 }
 
-const wchar_t* const kCategoryNames[] = { L"梁", L"柱", L"墙", L"板", L"基础", L"楼梯", L"其他构件", L"预埋件", L"零星构件" };
-const wchar_t* const kPrefixes[] = { L"KL", L"KZ", L"Q1", L"XB1", L"J1", L"TL", L"YT", L"YM", L"LX" };
+const wchar_t* const kCategoryNames[] = { L"梁",   L"柱",       L"墙",     L"板",      L"基础",
+                                          L"楼梯", L"其他构件", L"预埋件", L"零星构件" };
+const wchar_t* const kPrefixes[] = {
+    L"KL", L"KZ", L"Q1", L"XB1", L"J1", L"TL", L"YT", L"YM", L"LX"
+};
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 5) {
-        fwprintf(stderr, L"usage: make-bench-project FILE FLOORS FOLDERS_PER_FLOOR COMPONENTS_PER_FOLDER\n");
+        fwprintf(
+            stderr,
+            L"usage: make-bench-project FILE FLOORS FOLDERS_PER_FLOOR COMPONENTS_PER_FOLDER\n");
         return 2;
     }
     int nFloors = _wtoi(argv[2]), nFolders = _wtoi(argv[3]), nComponents = _wtoi(argv[4]);
     if (nFloors < 1 || nFolders < 1 || nComponents < 0) {
-        fwprintf(stderr, L"make-bench-project: FLOORS and FOLDERS_PER_FLOOR must be 1 or more, COMPONENTS_PER_FOLDER 0 or more\n");
+        fwprintf(stderr,
+                 L"make-bench-project: FLOORS and FOLDERS_PER_FLOOR must be 1 or more, "
+                 L"COMPONENTS_PER_FOLDER 0 or more\n");
         return 2;
     }
     CString error;
@@ -71,7 +82,8 @@ int wmain(int argc, wchar_t** argv)
                 id.Format(L"%d", folder.id);
                 if (folder.parent)
                     parent.Format(L"%d", folder.parent);
-                folderName.Format(folder.parent ? L"%s%d" : L"%s", kCategoryNames[cat % 9], folder.id);
+                folderName.Format(folder.parent ? L"%s%d" : L"%s", kCategoryNames[cat % 9],
+                                  folder.id);
                 folders->SetAsString(L"comfolderid", fr, id);
                 folders->SetAsInteger(L"floorid", fr, f);
                 folders->SetAsInteger(L"allowownercom", fr, 1);
@@ -100,7 +112,8 @@ int wmain(int argc, wchar_t** argv)
                 }
             }
         }
-        if (!floors->DoSqlUpdate() || !folders->DoSqlUpdate() || !components->DoSqlUpdate() || !scope.End()) {
+        if (!floors->DoSqlUpdate() || !folders->DoSqlUpdate() || !components->DoSqlUpdate()
+            || !scope.End()) {
             fwprintf(stderr, L"make-bench-project: could not write the project\n");
             CProjectDatabase::Close();
             DeleteFileW(argv[1]);
@@ -108,7 +121,8 @@ int wmain(int argc, wchar_t** argv)
         }
     }
     CProjectDatabase::Close();
-    wprintf(L"%d floors, %d folders per floor, %d components per folder: %lld tree items below the project\n",
+    wprintf(L"%d floors, %d folders per floor, %d components per folder: %lld tree items below the "
+            L"project\n",
             nFloors, nFolders, nComponents, items);
     return 0;
 }

@@ -19,37 +19,64 @@
 
 namespace {
 
-struct Floor { int id; const wchar_t* name; int show; };
+struct Floor
+{
+    int id;
+    const wchar_t* name;
+    int show;
+};
 const Floor kFloors[] = {
     { 0, L"基础", 1 }, { 1, L"首", 2 }, { 2, L"二", 3 }, { 3, L"三", 4 }, { 4, L"屋面", 5 },
 };
 
-struct Component { int floor; const wchar_t* folder; const wchar_t* name; int type; double count; };
+struct Component
+{
+    int floor;
+    const wchar_t* folder;
+    const wchar_t* name;
+    int type;
+    double count;
+};
 const Component kComponents[] = {
-    { 0, L"51", L"TJ1-1", 511, 2 }, { 0, L"51", L"TJ1-2", 511, 1 }, { 0, L"52", L"J1-1", 521, 6 },
-    { 0, L"52", L"J1-2", 521, 4 }, { 0, L"52", L"J2-1", 522, 2 }, { 0, L"53", L"CT4-1", 531, 3 },
-    { 0, L"54", L"灌注桩-1", 541, 24 }, { 0, L"13", L"JZL-1", 131, 2 }, { 0, L"13", L"JZL-2", 131, 1 },
-    { 1, L"11", L"KL-1", 111, 2 }, { 1, L"11", L"KL-2", 111, 2 }, { 1, L"11", L"KL-10", 111, 1 },
-    { 1, L"11", L"KL-3", 111, 1.5 }, { 1, L"12", L"L-1", 121, 4 }, { 1, L"12", L"L-2", 121, 2 },
-    { 1, L"21", L"KZ-1", 211, 12 }, { 1, L"21", L"KZ-2", 211, 8 }, { 1, L"22", L"GZ-1", 221, 6 },
-    { 1, L"31", L"Q1-1", 311, 2 }, { 1, L"41", L"XB1-1", 411, 1 }, { 1, L"61", L"楼梯1-1", 613, 2 },
-    { 2, L"11", L"KL-1", 111, 2 }, { 2, L"11", L"KL-2", 111, 2 }, { 2, L"12", L"L-1", 121, 4 },
-    { 2, L"21", L"KZ-1", 211, 12 }, { 2, L"21", L"KZ-2", 211, 8 }, { 2, L"41", L"XB1-1", 411, 1 },
-    { 2, L"42", L"XB2-1", 412, 1 }, { 2, L"71", L"YT-1", 711, 4 }, { 2, L"72", L"YP-1", 712, 2 },
-    { 3, L"11", L"WKL-1", 112, 2 }, { 3, L"11", L"KL-1", 111, 2 }, { 3, L"21", L"KZ-1", 211, 12 },
-    { 3, L"77", L"女儿墙-1", 717, 1 }, { 3, L"41", L"XB1-1", 411, 1 },
+    { 0, L"51", L"TJ1-1", 511, 2 },     { 0, L"51", L"TJ1-2", 511, 1 },
+    { 0, L"52", L"J1-1", 521, 6 },      { 0, L"52", L"J1-2", 521, 4 },
+    { 0, L"52", L"J2-1", 522, 2 },      { 0, L"53", L"CT4-1", 531, 3 },
+    { 0, L"54", L"灌注桩-1", 541, 24 }, { 0, L"13", L"JZL-1", 131, 2 },
+    { 0, L"13", L"JZL-2", 131, 1 },     { 1, L"11", L"KL-1", 111, 2 },
+    { 1, L"11", L"KL-2", 111, 2 },      { 1, L"11", L"KL-10", 111, 1 },
+    { 1, L"11", L"KL-3", 111, 1.5 },    { 1, L"12", L"L-1", 121, 4 },
+    { 1, L"12", L"L-2", 121, 2 },       { 1, L"21", L"KZ-1", 211, 12 },
+    { 1, L"21", L"KZ-2", 211, 8 },      { 1, L"22", L"GZ-1", 221, 6 },
+    { 1, L"31", L"Q1-1", 311, 2 },      { 1, L"41", L"XB1-1", 411, 1 },
+    { 1, L"61", L"楼梯1-1", 613, 2 },   { 2, L"11", L"KL-1", 111, 2 },
+    { 2, L"11", L"KL-2", 111, 2 },      { 2, L"12", L"L-1", 121, 4 },
+    { 2, L"21", L"KZ-1", 211, 12 },     { 2, L"21", L"KZ-2", 211, 8 },
+    { 2, L"41", L"XB1-1", 411, 1 },     { 2, L"42", L"XB2-1", 412, 1 },
+    { 2, L"71", L"YT-1", 711, 4 },      { 2, L"72", L"YP-1", 712, 2 },
+    { 3, L"11", L"WKL-1", 112, 2 },     { 3, L"11", L"KL-1", 111, 2 },
+    { 3, L"21", L"KZ-1", 211, 12 },     { 3, L"77", L"女儿墙-1", 717, 1 },
+    { 3, L"41", L"XB1-1", 411, 1 },
 };
 
 // User folders: id, floor, parent, name, type, count; components inside them follow.
-struct UserFolder { const wchar_t* id; int floor; const wchar_t* parent; const wchar_t* name; int type; double count; };
+struct UserFolder
+{
+    const wchar_t* id;
+    int floor;
+    const wchar_t* parent;
+    const wchar_t* name;
+    int type;
+    double count;
+};
 const UserFolder kUserFolders[] = {
     { L"100", 2, L"10", L"标准层梁", 111, 3 },
     { L"101", 2, L"100", L"楼梯间梁", 121, 2 },
     { L"102", 1, L"20", L"角柱", 211, 4 },
 };
 const Component kUserFolderComponents[] = {
-    { 2, L"100", L"KL-5", 111, 2 }, { 2, L"100", L"KL-6", 111, 1 }, { 2, L"101", L"TL-1", 611, 2 },
-    { 1, L"102", L"KZ-3", 211, 1 }, { 1, L"102", L"KZ-4", 211, 2.5 },
+    { 2, L"100", L"KL-5", 111, 2 },   { 2, L"100", L"KL-6", 111, 1 },
+    { 2, L"101", L"TL-1", 611, 2 },   { 1, L"102", L"KZ-3", 211, 1 },
+    { 1, L"102", L"KZ-4", 211, 2.5 },
 };
 
 int Fail(const wchar_t* what, const CString& detail)
@@ -117,7 +144,7 @@ int wmain(int argc, wchar_t** argv)
         }
         for (const UserFolder& u : kUserFolders) {
             if (rules.empty())
-                break;  // their parents would not exist yet
+                break; // their parents would not exist yet
             SampleFolder f;
             f.id = u.id;
             f.parentId = u.parent;
@@ -130,7 +157,8 @@ int wmain(int argc, wchar_t** argv)
             folders->SetAsFloat(L"volume", r, u.count);
         }
         if (!floors->DoSqlUpdate() || !folders->DoSqlUpdate())
-            return Fail(L"could not write floors and folders:", floors->GetLastErrorText() + folders->GetLastErrorText());
+            return Fail(L"could not write floors and folders:",
+                        floors->GetLastErrorText() + folders->GetLastErrorText());
 
         CAccessProject_Components_GJTable components;
         CAccessProject_ComponentResultTable results;
@@ -161,8 +189,9 @@ int wmain(int argc, wchar_t** argv)
             return Fail(L"could not write the components:", CString());
     }
     CProjectDatabase::Close();
-    wprintf(L"%d floors, %d rule folders per floor, %d components\n", static_cast<int>(sizeof(kFloors) / sizeof(kFloors[0])),
-            static_cast<int>(rules.size()), written + 1);
+    wprintf(L"%d floors, %d rule folders per floor, %d components\n",
+            static_cast<int>(sizeof(kFloors) / sizeof(kFloors[0])), static_cast<int>(rules.size()),
+            written + 1);
     CoUninitialize();
     return 0;
 }

@@ -25,15 +25,9 @@ std::wstring Attr(IXMLDOMNode* node, const wchar_t* name)
     return value;
 }
 
-bool IsTrue(const std::wstring& v)
-{
-    return _wcsicmp(v.c_str(), L"true") == 0 || v == L"1";
-}
+bool IsTrue(const std::wstring& v) { return _wcsicmp(v.c_str(), L"true") == 0 || v == L"1"; }
 
-std::wstring LastTwo(const std::wstring& s)
-{
-    return s.size() < 2 ? s : s.substr(s.size() - 2);
-}
+std::wstring LastTwo(const std::wstring& s) { return s.size() < 2 ? s : s.substr(s.size() - 2); }
 
 SampleFolder ReadFolder(IXMLDOMNode* node, bool isSub, const std::wstring& parentNameId)
 {
@@ -89,7 +83,8 @@ std::vector<SampleFolder> ReadOtherFloorFolders(const std::wstring& path)
     file.bstrVal = SysAllocString(path.c_str());
     VARIANT_BOOL ok = VARIANT_FALSE;
     IXMLDOMElement* root = nullptr;
-    if (doc->load(file, &ok) == S_OK && ok == VARIANT_TRUE && doc->get_documentElement(&root) == S_OK && root) {
+    if (doc->load(file, &ok) == S_OK && ok == VARIANT_TRUE
+        && doc->get_documentElement(&root) == S_OK && root) {
         for (IXMLDOMNode* section : Elements(root)) {
             BSTR name = nullptr;
             section->get_nodeName(&name);

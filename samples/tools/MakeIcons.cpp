@@ -19,11 +19,13 @@ const int kSize = 16;
 
 struct IconArt
 {
-    const char* name;   // file name without .ico
-    int id;             // resource id in comtree.rc
+    const char* name; // file name without .ico
+    int id;           // resource id in comtree.rc
     const char* rows[kSize];
 };
 
+// The icons are drawn in the source, one row of pixels a line.
+// clang-format off
 const IconArt kIcons[] = {
     { "folder", 148,  // a yellow folder
       {
@@ -330,13 +332,14 @@ const IconArt kIcons[] = {
         "................",
       } },
 };
+// clang-format on
 
 // The standard VGA palette, in the order Windows uses for 4-bit bitmaps.
 const RGBQUAD kPalette[16] = {
-    { 0, 0, 0, 0 },       { 0, 0, 128, 0 },     { 0, 128, 0, 0 },     { 0, 128, 128, 0 },
-    { 128, 0, 0, 0 },     { 128, 0, 128, 0 },   { 128, 128, 0, 0 },   { 192, 192, 192, 0 },
-    { 128, 128, 128, 0 }, { 0, 0, 255, 0 },     { 0, 255, 0, 0 },     { 0, 255, 255, 0 },
-    { 255, 0, 0, 0 },     { 255, 0, 255, 0 },   { 255, 255, 0, 0 },   { 255, 255, 255, 0 },
+    { 0, 0, 0, 0 },       { 0, 0, 128, 0 },   { 0, 128, 0, 0 },   { 0, 128, 128, 0 },
+    { 128, 0, 0, 0 },     { 128, 0, 128, 0 }, { 128, 128, 0, 0 }, { 192, 192, 192, 0 },
+    { 128, 128, 128, 0 }, { 0, 0, 255, 0 },   { 0, 255, 0, 0 },   { 0, 255, 255, 0 },
+    { 255, 0, 0, 0 },     { 255, 0, 255, 0 }, { 255, 255, 0, 0 }, { 255, 255, 255, 0 },
 };
 const char kLetters[] = "KmgonptsdRGYBMCW";
 
@@ -387,14 +390,14 @@ bool WriteIcon(const IconArt& art, const std::wstring& path, std::string& error)
     BITMAPINFOHEADER ih = {};
     ih.biSize = sizeof(ih);
     ih.biWidth = kSize;
-    ih.biHeight = kSize * 2;   // an icon image counts the XOR and the AND halves
+    ih.biHeight = kSize * 2; // an icon image counts the XOR and the AND halves
     ih.biPlanes = 1;
     ih.biBitCount = 4;
     ih.biCompression = BI_RGB;
     ih.biSizeImage = sizeof(xorBits) + sizeof(andBits);
     ih.biClrUsed = 16;
 
-    WORD dir[3] = { 0, 1, 1 };   // reserved, type icon, one image
+    WORD dir[3] = { 0, 1, 1 }; // reserved, type icon, one image
     IconDirEntry entry = {};
     entry.width = kSize;
     entry.height = kSize;
@@ -404,13 +407,18 @@ bool WriteIcon(const IconArt& art, const std::wstring& path, std::string& error)
     entry.bytesInRes = sizeof(ih) + sizeof(kPalette) + sizeof(xorBits) + sizeof(andBits);
     entry.imageOffset = sizeof(dir) + sizeof(entry);
 
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         error = "cannot create the file";
         return false;
     }
-    struct { const void* p; DWORD n; } parts[] = {
-        { dir, sizeof(dir) }, { &entry, sizeof(entry) }, { &ih, sizeof(ih) },
+    struct
+    {
+        const void* p;
+        DWORD n;
+    } parts[] = {
+        { dir, sizeof(dir) },           { &entry, sizeof(entry) },    { &ih, sizeof(ih) },
         { kPalette, sizeof(kPalette) }, { xorBits, sizeof(xorBits) }, { andBits, sizeof(andBits) },
     };
     bool ok = true;
@@ -424,7 +432,7 @@ bool WriteIcon(const IconArt& art, const std::wstring& path, std::string& error)
     return ok;
 }
 
-}  // namespace
+} // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -441,7 +449,8 @@ int wmain(int argc, wchar_t** argv)
         std::wstring name(art.name, art.name + std::strlen(art.name));
         std::string error;
         if (!WriteIcon(art, dir + name + L".ico", error)) {
-            fwprintf(stderr, L"make-icons: %ls.ico (%d): %hs\n", name.c_str(), art.id, error.c_str());
+            fwprintf(stderr, L"make-icons: %ls.ico (%d): %hs\n", name.c_str(), art.id,
+                     error.c_str());
             return 1;
         }
         ++count;

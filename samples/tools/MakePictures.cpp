@@ -156,7 +156,8 @@ public:
         const double step = 2.0;
         for (double a = a0; a <= a1 + 0.01; a += step) {
             double rad = a * 3.14159265358979 / 180.0;
-            pts.push_back({ (LONG)std::lround(cx + r * std::cos(rad)), (LONG)std::lround(cy - r * std::sin(rad)) });
+            pts.push_back({ (LONG)std::lround(cx + r * std::cos(rad)),
+                            (LONG)std::lround(cy - r * std::sin(rad)) });
         }
         Polyline(pts, c, width);
     }
@@ -172,7 +173,8 @@ public:
                 ascii = false;
         HFONT font = CreateFontW(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                                  ascii ? ANSI_CHARSET : GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, ascii ? ANTIALIASED_QUALITY : NONANTIALIASED_QUALITY,
+                                 CLIP_DEFAULT_PRECIS,
+                                 ascii ? ANTIALIASED_QUALITY : NONANTIALIASED_QUALITY,
                                  DEFAULT_PITCH, ascii ? L"Tahoma" : L"SimSun");
         HGDIOBJ old = SelectObject(m_hDC, font);
         SetBkMode(m_hDC, TRANSPARENT);
@@ -215,7 +217,7 @@ public:
         BITMAPINFOHEADER ih = {};
         ih.biSize = sizeof(ih);
         ih.biWidth = kSize;
-        ih.biHeight = kSize;   // bottom-up, the most widely read layout
+        ih.biHeight = kSize; // bottom-up, the most widely read layout
         ih.biPlanes = 1;
         ih.biBitCount = 24;
         ih.biCompression = BI_RGB;
@@ -224,20 +226,22 @@ public:
         fh.bfType = 0x4D42;
         fh.bfOffBits = sizeof(fh) + sizeof(ih);
         fh.bfSize = fh.bfOffBits + ih.biSizeImage;
-        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             return false;
         DWORD written = 0;
         bool ok = WriteFile(h, &fh, sizeof(fh), &written, nullptr) && written == sizeof(fh)
-                  && WriteFile(h, &ih, sizeof(ih), &written, nullptr) && written == sizeof(ih);
+            && WriteFile(h, &ih, sizeof(ih), &written, nullptr) && written == sizeof(ih);
         for (int y = kSize - 1; ok && y >= 0; --y)
-            ok = WriteFile(h, m_pBits + y * kStride, kStride, &written, nullptr) && written == (DWORD)kStride;
+            ok = WriteFile(h, m_pBits + y * kStride, kStride, &written, nullptr)
+                && written == (DWORD)kStride;
         CloseHandle(h);
         return ok;
     }
 
 private:
-    static const int kStride = kSize * 3;   // 120, already a multiple of 4
+    static const int kStride = kSize * 3; // 120, already a multiple of 4
 
     static HPEN MakePen(COLORREF c, int width)
     {
@@ -246,7 +250,8 @@ private:
         // Flat ends and mitred joins: bands of concrete drawn as wide lines must stop where
         // they are told to, not run out in round caps.
         LOGBRUSH lb = { BS_SOLID, c, 0 };
-        return ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER, width, &lb, 0, nullptr);
+        return ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER, width, &lb, 0,
+                            nullptr);
     }
 
     HDC m_hDC = nullptr;
@@ -352,10 +357,7 @@ void Pile(Canvas& c, int x0, int x1, int y0, int y1, bool pointed)
 }
 
 // Pile seen from above in a cap plan.
-void PileHead(Canvas& c, int x, int y)
-{
-    c.Disc(x, y, 3, RGB(235, 235, 235), kEdge);
-}
+void PileHead(Canvas& c, int x, int y) { c.Disc(x, y, 3, RGB(235, 235, 235), kEdge); }
 
 // Pile cap plan: block, bottom bars both ways, pile heads, column in the middle.
 void PileCap(Canvas& c, int x0, int y0, int x1, int y1, const std::vector<POINT>& piles)
@@ -401,7 +403,7 @@ typedef void (*DrawFn)(Canvas&);
 
 // Beams --------------------------------------------------------------------------------------
 
-void FrameBeam(Canvas& c)                 // KL: beam between columns that run on above and below
+void FrameBeam(Canvas& c) // KL: beam between columns that run on above and below
 {
     c.Label(L"KL");
     ColumnElevation(c, 2, 8, 13, 39);
@@ -410,7 +412,7 @@ void FrameBeam(Canvas& c)                 // KL: beam between columns that run o
     c.Line(3, 20, 36, 20, kBar);
 }
 
-void RoofFrameBeam(Canvas& c)             // WKL: top storey, bars bent down into the columns
+void RoofFrameBeam(Canvas& c) // WKL: top storey, bars bent down into the columns
 {
     c.Label(L"WKL");
     ColumnElevation(c, 2, 8, 24, 39);
@@ -420,7 +422,7 @@ void RoofFrameBeam(Canvas& c)             // WKL: top storey, bars bent down int
     c.Line(35, 16, 35, 30, kBar);
 }
 
-void TransferBeam(Canvas& c)              // KZL: deep beam carrying a wall, on big columns
+void TransferBeam(Canvas& c) // KZL: deep beam carrying a wall, on big columns
 {
     c.Label(L"KZL");
     c.Block(9, 13, 30, 22, RGB(225, 225, 225));
@@ -437,13 +439,15 @@ void PolylineBand(Canvas& c, const std::vector<POINT>& pts, int width)
     c.Polyline(pts, kEdge, width + 2);
     c.Polyline(pts, kConcrete, width);
     std::vector<POINT> up = pts, down = pts;
-    for (auto& p : up) p.y -= width / 2 - 1;
-    for (auto& p : down) p.y += width / 2 - 1;
+    for (auto& p : up)
+        p.y -= width / 2 - 1;
+    for (auto& p : down)
+        p.y += width / 2 - 1;
     c.Polyline(up, kBar);
     c.Polyline(down, kBar);
 }
 
-void FoldedFrameBeam(Canvas& c)           // ZKL
+void FoldedFrameBeam(Canvas& c) // ZKL
 {
     c.Label(L"ZKL");
     PolylineBand(c, { { 6, 18 }, { 20, 32 }, { 34, 18 } }, 7);
@@ -459,7 +463,7 @@ void ArcBand(Canvas& c, int cx, int cy, int r, double a0, double a1, int width)
     c.ArcDeg(cx, cy, r + width / 2 - 1, a0, a1, kBar);
 }
 
-void ArcFrameBeam(Canvas& c)              // HKL: curved in plan, columns at the ends
+void ArcFrameBeam(Canvas& c) // HKL: curved in plan, columns at the ends
 {
     c.Label(L"HKL");
     ArcBand(c, 20, 6, 24, 212, 328, 7);
@@ -467,7 +471,7 @@ void ArcFrameBeam(Canvas& c)              // HKL: curved in plan, columns at the
     ColumnSection(c, 31, 15, 39, 23, false);
 }
 
-void ArchFrameBeam(Canvas& c)             // GKL: arched in elevation between two columns
+void ArchFrameBeam(Canvas& c) // GKL: arched in elevation between two columns
 {
     c.Label(L"GKL");
     ColumnElevation(c, 2, 8, 24, 39);
@@ -475,7 +479,7 @@ void ArchFrameBeam(Canvas& c)             // GKL: arched in elevation between tw
     ArcBand(c, 20, 38, 20, 20, 160, 6);
 }
 
-void SecondaryBeam(Canvas& c)             // L: between two beams cut in section
+void SecondaryBeam(Canvas& c) // L: between two beams cut in section
 {
     c.Label(L"L");
     BeamElevation(c, 7, 32, 20, 29);
@@ -483,7 +487,7 @@ void SecondaryBeam(Canvas& c)             // L: between two beams cut in section
     BeamSection(c, 32, 17, 38, 32);
 }
 
-void ArcSecondaryBeam(Canvas& c)          // HCL
+void ArcSecondaryBeam(Canvas& c) // HCL
 {
     c.Label(L"HCL");
     ArcBand(c, 20, 6, 24, 214, 326, 5);
@@ -491,7 +495,7 @@ void ArcSecondaryBeam(Canvas& c)          // HCL
     BeamSection(c, 32, 16, 39, 24);
 }
 
-void ArchSecondaryBeam(Canvas& c)         // GCL
+void ArchSecondaryBeam(Canvas& c) // GCL
 {
     c.Label(L"GCL");
     ArcBand(c, 20, 38, 18, 20, 160, 5);
@@ -499,7 +503,7 @@ void ArchSecondaryBeam(Canvas& c)         // GCL
     BeamSection(c, 32, 30, 39, 38);
 }
 
-void FoldedSecondaryBeam(Canvas& c)       // ZL
+void FoldedSecondaryBeam(Canvas& c) // ZL
 {
     c.Label(L"ZL");
     PolylineBand(c, { { 6, 20 }, { 20, 33 }, { 34, 20 } }, 5);
@@ -507,7 +511,7 @@ void FoldedSecondaryBeam(Canvas& c)       // ZL
     BeamSection(c, 33, 15, 39, 24);
 }
 
-void GridBeams(Canvas& c)                 // JZL: beams crossing both ways in a bay
+void GridBeams(Canvas& c) // JZL: beams crossing both ways in a bay
 {
     c.Label(L"JZL");
     c.Frame(3, 13, 36, 38, kEdge);
@@ -525,7 +529,7 @@ void GridBeams(Canvas& c)                 // JZL: beams crossing both ways in a 
     }
 }
 
-void FoundationMainBeam(Canvas& c)        // JZL: beam in the ground under a column
+void FoundationMainBeam(Canvas& c) // JZL: beam in the ground under a column
 {
     c.Label(L"JZL");
     Ground(c, 0, 39, 21);
@@ -533,7 +537,7 @@ void FoundationMainBeam(Canvas& c)        // JZL: beam in the ground under a col
     BeamElevation(c, 1, 38, 26, 37, 4);
 }
 
-void FoundationSecondaryBeam(Canvas& c)   // JCL: in the ground, between foundation beams
+void FoundationSecondaryBeam(Canvas& c) // JCL: in the ground, between foundation beams
 {
     c.Label(L"JCL");
     Ground(c, 0, 39, 17);
@@ -542,11 +546,22 @@ void FoundationSecondaryBeam(Canvas& c)   // JCL: in the ground, between foundat
     BeamSection(c, 32, 23, 38, 37);
 }
 
-void HaunchedFoundationBeam(Canvas& c)    // JLJY: plan, haunches where the beam meets the column
+void HaunchedFoundationBeam(Canvas& c) // JLJY: plan, haunches where the beam meets the column
 {
     c.Label(L"JLJY");
-    c.Polygon({ { 1, 22 }, { 12, 22 }, { 16, 17 }, { 23, 17 }, { 27, 22 }, { 38, 22 },
-                { 38, 30 }, { 27, 30 }, { 23, 35 }, { 16, 35 }, { 12, 30 }, { 1, 30 } }, kConcrete);
+    c.Polygon({ { 1, 22 },
+                { 12, 22 },
+                { 16, 17 },
+                { 23, 17 },
+                { 27, 22 },
+                { 38, 22 },
+                { 38, 30 },
+                { 27, 30 },
+                { 23, 35 },
+                { 16, 35 },
+                { 12, 30 },
+                { 1, 30 } },
+              kConcrete);
     c.Line(2, 24, 37, 24, kBar);
     c.Line(2, 28, 37, 28, kBar);
     c.Line(10, 24, 16, 19, kBar);
@@ -556,14 +571,14 @@ void HaunchedFoundationBeam(Canvas& c)    // JLJY: plan, haunches where the beam
     c.Block(16, 20, 23, 32, kConcreteDark);
 }
 
-void RingBeam(Canvas& c)                  // QL: band on top of a masonry wall
+void RingBeam(Canvas& c) // QL: band on top of a masonry wall
 {
     c.Label(L"QL");
     Brick(c, 1, 25, 38, 39);
     BeamElevation(c, 1, 38, 16, 25);
 }
 
-void Lintel(Canvas& c)                    // GL: over a door opening in masonry
+void Lintel(Canvas& c) // GL: over a door opening in masonry
 {
     c.Label(L"GL");
     Brick(c, 1, 13, 38, 39);
@@ -572,7 +587,7 @@ void Lintel(Canvas& c)                    // GL: over a door opening in masonry
     BeamElevation(c, 9, 30, 19, 25, 3);
 }
 
-void PileCapBeam(Canvas& c)               // CTL: strip cap on piles
+void PileCapBeam(Canvas& c) // CTL: strip cap on piles
 {
     c.Label(L"CTL");
     BeamElevation(c, 1, 38, 15, 25);
@@ -580,7 +595,7 @@ void PileCapBeam(Canvas& c)               // CTL: strip cap on piles
     Pile(c, 27, 33, 25, 34, true);
 }
 
-void FootingTieBeam(Canvas& c)            // JCLL: tie beam between two footings
+void FootingTieBeam(Canvas& c) // JCLL: tie beam between two footings
 {
     c.Label(L"JCLL");
     c.Block(0, 31, 11, 37);
@@ -592,13 +607,13 @@ void FootingTieBeam(Canvas& c)            // JCLL: tie beam between two footings
 
 // Columns -----------------------------------------------------------------------------------
 
-void FrameColumn(Canvas& c)               // KZ: section
+void FrameColumn(Canvas& c) // KZ: section
 {
     c.Label(L"KZ");
     ColumnSection(c, 12, 12, 36, 36, true);
 }
 
-void ColumnOnBeam(Canvas& c)              // LZ
+void ColumnOnBeam(Canvas& c) // LZ
 {
     c.Label(L"LZ");
     ColumnElevation(c, 15, 24, 12, 28, 4);
@@ -609,7 +624,7 @@ void ColumnOnBeam(Canvas& c)              // LZ
     c.Line(22, 28, 22, 34, kBar);
 }
 
-void ColumnOnWall(Canvas& c)              // QZ
+void ColumnOnWall(Canvas& c) // QZ
 {
     c.Label(L"QZ");
     c.Block(1, 27, 38, 39, RGB(215, 215, 215));
@@ -620,14 +635,14 @@ void ColumnOnWall(Canvas& c)              // QZ
     c.Line(22, 27, 22, 37, kBar);
 }
 
-void TransferColumn(Canvas& c)            // KZZ: thick column under a transfer beam
+void TransferColumn(Canvas& c) // KZZ: thick column under a transfer beam
 {
     c.Label(L"KZZ");
     BeamElevation(c, 1, 38, 13, 21, 4);
     ColumnElevation(c, 11, 28, 21, 39, 2);
 }
 
-void CoreColumn(Canvas& c)                // XZ: extra bars in the middle of a column
+void CoreColumn(Canvas& c) // XZ: extra bars in the middle of a column
 {
     c.Label(L"XZ");
     ColumnSection(c, 12, 12, 36, 36, false);
@@ -638,7 +653,7 @@ void CoreColumn(Canvas& c)                // XZ: extra bars in the middle of a c
     c.Dot(26, 26);
 }
 
-void ConstructionColumn(Canvas& c)        // GZ: toothed column in masonry
+void ConstructionColumn(Canvas& c) // GZ: toothed column in masonry
 {
     c.Label(L"GZ");
     Brick(c, 1, 13, 38, 39);
@@ -660,7 +675,7 @@ void ConstructionColumn(Canvas& c)        // GZ: toothed column in masonry
         c.Line(17, y, 22, y, kStirrup);
 }
 
-void WallEndColumn(Canvas& c)             // QGZ: plan, columns at the corner and end of infill walls
+void WallEndColumn(Canvas& c) // QGZ: plan, columns at the corner and end of infill walls
 {
     c.Label(L"QGZ");
     Brick(c, 8, 22, 38, 29);
@@ -669,7 +684,7 @@ void WallEndColumn(Canvas& c)             // QGZ: plan, columns at the corner an
     ColumnSection(c, 29, 20, 39, 31, false);
 }
 
-void ParapetColumn(Canvas& c)             // LGZ: small posts in a railing panel
+void ParapetColumn(Canvas& c) // LGZ: small posts in a railing panel
 {
     c.Label(L"LGZ");
     c.Block(1, 33, 38, 37);
@@ -682,7 +697,7 @@ void ParapetColumn(Canvas& c)             // LGZ: small posts in a railing panel
     c.Block(0, 15, 39, 18);
 }
 
-void HiddenColumn(Canvas& c)              // AZ: boundary zone at the end of a shear wall
+void HiddenColumn(Canvas& c) // AZ: boundary zone at the end of a shear wall
 {
     c.Label(L"AZ");
     WallPlan(c, 1, 20, 38, 31);
@@ -697,7 +712,7 @@ void HiddenColumn(Canvas& c)              // AZ: boundary zone at the end of a s
     }
 }
 
-void Corbel(Canvas& c)                    // NT: bracket on the side of a column
+void Corbel(Canvas& c) // NT: bracket on the side of a column
 {
     c.Label(L"NT");
     ColumnElevation(c, 4, 13, 12, 39, 5);
@@ -709,7 +724,7 @@ void Corbel(Canvas& c)                    // NT: bracket on the side of a column
 
 // Walls -------------------------------------------------------------------------------------
 
-void SingleLayerWall(Canvas& c)           // Q1: one mat of bars in the middle of the wall
+void SingleLayerWall(Canvas& c) // Q1: one mat of bars in the middle of the wall
 {
     c.Label(L"Q1");
     WallPlan(c, 1, 14, 38, 25);
@@ -719,7 +734,7 @@ void SingleLayerWall(Canvas& c)           // Q1: one mat of bars in the middle o
     c.Text(8, 27, L"单排", RGB(60, 60, 60), 11, false);
 }
 
-void DoubleLayerWall(Canvas& c)           // Q2: two mats tied across
+void DoubleLayerWall(Canvas& c) // Q2: two mats tied across
 {
     c.Label(L"Q2");
     WallPlan(c, 1, 14, 38, 25);
@@ -734,7 +749,7 @@ void DoubleLayerWall(Canvas& c)           // Q2: two mats tied across
     c.Text(8, 27, L"双排", RGB(60, 60, 60), 11, false);
 }
 
-void CouplingBeam(Canvas& c)              // LL: beam over an opening between two wall piers
+void CouplingBeam(Canvas& c) // LL: beam over an opening between two wall piers
 {
     c.Label(L"LL");
     c.Block(1, 13, 11, 39, RGB(215, 215, 215));
@@ -746,7 +761,7 @@ void CouplingBeam(Canvas& c)              // LL: beam over an opening between tw
 
 // Slabs -------------------------------------------------------------------------------------
 
-void FlatSlab(Canvas& c)                  // XB1: slab in perspective with its bar mesh
+void FlatSlab(Canvas& c) // XB1: slab in perspective with its bar mesh
 {
     c.Label(L"XB1");
     std::vector<POINT> top = { { 12, 15 }, { 38, 15 }, { 28, 29 }, { 2, 29 } };
@@ -764,7 +779,7 @@ void FlatSlab(Canvas& c)                  // XB1: slab in perspective with its b
     }
 }
 
-void SlopedSlab(Canvas& c)                // XB2: inclined slab between two supports
+void SlopedSlab(Canvas& c) // XB2: inclined slab between two supports
 {
     c.Label(L"XB2");
     c.Polygon({ { 3, 33 }, { 35, 15 }, { 37, 19 }, { 5, 37 } }, kConcrete);
@@ -774,7 +789,7 @@ void SlopedSlab(Canvas& c)                // XB2: inclined slab between two supp
     BeamSection(c, 32, 18, 39, 25);
 }
 
-void CantileverSlab(Canvas& c)            // XB3: slab projecting from a wall, top bars anchored back
+void CantileverSlab(Canvas& c) // XB3: slab projecting from a wall, top bars anchored back
 {
     c.Label(L"XB3");
     c.Block(1, 13, 9, 39, RGB(215, 215, 215));
@@ -785,7 +800,7 @@ void CantileverSlab(Canvas& c)            // XB3: slab projecting from a wall, t
 
 // Foundations -------------------------------------------------------------------------------
 
-void StripFootingStepped(Canvas& c)       // TJ1: stepped strip footing under a masonry wall
+void StripFootingStepped(Canvas& c) // TJ1: stepped strip footing under a masonry wall
 {
     c.Label(L"TJ1");
     Brick(c, 15, 12, 24, 26);
@@ -796,7 +811,7 @@ void StripFootingStepped(Canvas& c)       // TJ1: stepped strip footing under a 
     Ground(c, 31, 39, 24);
 }
 
-void StripFootingSloped(Canvas& c)        // TJ2: sloped strip footing
+void StripFootingSloped(Canvas& c) // TJ2: sloped strip footing
 {
     c.Label(L"TJ2");
     Brick(c, 15, 12, 24, 27);
@@ -806,7 +821,7 @@ void StripFootingSloped(Canvas& c)        // TJ2: sloped strip footing
     Ground(c, 31, 39, 24);
 }
 
-void PadFootingOneStep(Canvas& c)         // J1
+void PadFootingOneStep(Canvas& c) // J1
 {
     c.Label(L"J1");
     ColumnElevation(c, 15, 24, 12, 28, 4);
@@ -816,7 +831,7 @@ void PadFootingOneStep(Canvas& c)         // J1
     c.Line(22, 28, 22, 34, kBar);
 }
 
-void PadFootingSteps(Canvas& c)           // J2
+void PadFootingSteps(Canvas& c) // J2
 {
     c.Label(L"J2");
     ColumnElevation(c, 15, 24, 12, 24, 4);
@@ -827,7 +842,7 @@ void PadFootingSteps(Canvas& c)           // J2
     c.Line(22, 24, 22, 34, kBar);
 }
 
-void PadFootingSloped(Canvas& c)          // J3
+void PadFootingSloped(Canvas& c) // J3
 {
     c.Label(L"J3");
     ColumnElevation(c, 15, 24, 12, 25, 4);
@@ -864,17 +879,25 @@ void Cap5(Canvas& c)
 void Cap6(Canvas& c)
 {
     c.Label(L"CT6");
-    PileCap(c, 2, 16, 37, 38, { { 8, 22 }, { 19, 22 }, { 30, 22 }, { 8, 32 }, { 19, 32 }, { 30, 32 } });
+    PileCap(c, 2, 16, 37, 38,
+            { { 8, 22 }, { 19, 22 }, { 30, 22 }, { 8, 32 }, { 19, 32 }, { 30, 32 } });
 }
 
 void Cap8(Canvas& c)
 {
     c.Label(L"CT8");
-    PileCap(c, 1, 13, 38, 38, { { 7, 19 }, { 19, 19 }, { 32, 19 }, { 13, 25 }, { 26, 25 },
-                                { 7, 32 }, { 19, 32 }, { 32, 32 } });
+    PileCap(c, 1, 13, 38, 38,
+            { { 7, 19 },
+              { 19, 19 },
+              { 32, 19 },
+              { 13, 25 },
+              { 26, 25 },
+              { 7, 32 },
+              { 19, 32 },
+              { 32, 32 } });
 }
 
-void CapOther(Canvas& c)                  // CT: any other cap, drawn as an irregular one
+void CapOther(Canvas& c) // CT: any other cap, drawn as an irregular one
 {
     c.Label(L"CT");
     c.Polygon({ { 4, 17 }, { 26, 17 }, { 36, 27 }, { 36, 38 }, { 4, 38 } }, kConcrete);
@@ -887,7 +910,7 @@ void CapOther(Canvas& c)                  // CT: any other cap, drawn as an irre
     PileHead(c, 28, 32);
 }
 
-void BoredPile(Canvas& c)                 // 灌注桩: cage with a spiral in the ground
+void BoredPile(Canvas& c) // 灌注桩: cage with a spiral in the ground
 {
     c.Label(L"灌注桩");
     Ground(c, 0, 39, 17);
@@ -898,11 +921,19 @@ void BoredPile(Canvas& c)                 // 灌注桩: cage with a spiral in th
         c.Line(16, y + 2, 23, y, kStirrup);
 }
 
-void DugPile(Canvas& c)                   // 人工灌注桩: hand-dug shaft with lining and a bell
+void DugPile(Canvas& c) // 人工灌注桩: hand-dug shaft with lining and a bell
 {
     c.Label(L"人工");
     Ground(c, 0, 39, 15);
-    c.Polygon({ { 13, 13 }, { 26, 13 }, { 26, 30 }, { 33, 37 }, { 33, 39 }, { 6, 39 }, { 6, 37 }, { 13, 30 } }, kConcrete);
+    c.Polygon({ { 13, 13 },
+                { 26, 13 },
+                { 26, 30 },
+                { 33, 37 },
+                { 33, 39 },
+                { 6, 39 },
+                { 6, 37 },
+                { 13, 30 } },
+              kConcrete);
     for (int y = 14; y < 30; y += 4) {
         c.Polygon({ { 10, y }, { 13, y }, { 13, y + 3 }, { 11, y + 3 } }, RGB(170, 170, 170));
         c.Polygon({ { 26, y }, { 29, y }, { 28, y + 3 }, { 26, y + 3 } }, RGB(170, 170, 170));
@@ -913,7 +944,7 @@ void DugPile(Canvas& c)                   // 人工灌注桩: hand-dug shaft wit
         c.Line(16, y, 23, y, kStirrup);
 }
 
-void PrecastPile(Canvas& c)               // ZH: square pile with a driving point
+void PrecastPile(Canvas& c) // ZH: square pile with a driving point
 {
     c.Label(L"ZH");
     Pile(c, 15, 24, 13, 33, true);
@@ -923,16 +954,18 @@ void PrecastPile(Canvas& c)               // ZH: square pile with a driving poin
     c.Line(22, 33, 20, 37, kBar);
 }
 
-void JackedPile(Canvas& c)                // JZ: pile pressed in from above
+void JackedPile(Canvas& c) // JZ: pile pressed in from above
 {
     c.Label(L"JZ");
-    c.Polygon({ { 27, 12 }, { 33, 12 }, { 33, 17 }, { 36, 17 }, { 30, 22 }, { 24, 17 }, { 27, 17 } }, RGB(255, 160, 0), RGB(170, 90, 0));
+    c.Polygon(
+        { { 27, 12 }, { 33, 12 }, { 33, 17 }, { 36, 17 }, { 30, 22 }, { 24, 17 }, { 27, 17 } },
+        RGB(255, 160, 0), RGB(170, 90, 0));
     Ground(c, 0, 39, 25);
     Pile(c, 25, 34, 23, 33, true);
     Pile(c, 6, 15, 15, 33, true);
 }
 
-void WeldedPile(Canvas& c)                // 焊接桩: two segments joined by a welded plate
+void WeldedPile(Canvas& c) // 焊接桩: two segments joined by a welded plate
 {
     c.Label(L"焊接");
     Pile(c, 15, 24, 13, 23, false);
@@ -944,18 +977,29 @@ void WeldedPile(Canvas& c)                // 焊接桩: two segments joined by a
     c.Line(27, 24, 30, 27, RGB(255, 120, 0));
 }
 
-void RaftWithBeams(Canvas& c)             // LPB: raft slab with downstand beams
+void RaftWithBeams(Canvas& c) // LPB: raft slab with downstand beams
 {
     c.Label(L"LPB");
-    c.Polygon({ { 1, 17 }, { 38, 17 }, { 38, 25 }, { 33, 25 }, { 33, 36 }, { 26, 36 }, { 26, 25 },
-                { 13, 25 }, { 13, 36 }, { 6, 36 }, { 6, 25 }, { 1, 25 } }, kConcrete);
+    c.Polygon({ { 1, 17 },
+                { 38, 17 },
+                { 38, 25 },
+                { 33, 25 },
+                { 33, 36 },
+                { 26, 36 },
+                { 26, 25 },
+                { 13, 25 },
+                { 13, 36 },
+                { 6, 36 },
+                { 6, 25 },
+                { 1, 25 } },
+              kConcrete);
     c.Line(2, 19, 37, 19, kBar);
     c.Line(2, 23, 37, 23, kBar);
     c.Polyline({ { 8, 23 }, { 8, 34 }, { 11, 34 }, { 11, 23 } }, kStirrup);
     c.Polyline({ { 28, 23 }, { 28, 34 }, { 31, 34 }, { 31, 23 } }, kStirrup);
 }
 
-void FlatRaft(Canvas& c)                  // BPB: thick flat raft under columns
+void FlatRaft(Canvas& c) // BPB: thick flat raft under columns
 {
     c.Label(L"BPB");
     c.Block(9, 12, 15, 19, kConcreteDark);
@@ -970,7 +1014,7 @@ void FlatRaft(Canvas& c)                  // BPB: thick flat raft under columns
     c.Polyline({ { 18, 31 }, { 20, 23 }, { 22, 31 } }, kStirrup);
 }
 
-void WaterproofSlab(Canvas& c)            // FPB: thin slab between footings
+void WaterproofSlab(Canvas& c) // FPB: thin slab between footings
 {
     c.Label(L"FPB");
     c.Block(1, 24, 12, 37);
@@ -982,7 +1026,7 @@ void WaterproofSlab(Canvas& c)            // FPB: thin slab between footings
     c.Line(4, 28, 35, 28, kBar);
 }
 
-void MatFoundation(Canvas& c)             // 满堂基础: one slab under the whole building
+void MatFoundation(Canvas& c) // 满堂基础: one slab under the whole building
 {
     c.Label(L"满堂");
     c.Polygon({ { 12, 16 }, { 38, 16 }, { 28, 32 }, { 2, 32 } }, kConcrete);
@@ -996,10 +1040,18 @@ void MatFoundation(Canvas& c)             // 满堂基础: one slab under the wh
         }
 }
 
-void Sump(Canvas& c)                      // JSJ: pit sunk into the base slab
+void Sump(Canvas& c) // JSJ: pit sunk into the base slab
 {
     c.Label(L"JSJ");
-    c.Polygon({ { 1, 19 }, { 38, 19 }, { 38, 25 }, { 29, 25 }, { 29, 37 }, { 10, 37 }, { 10, 25 }, { 1, 25 } }, kConcrete);
+    c.Polygon({ { 1, 19 },
+                { 38, 19 },
+                { 38, 25 },
+                { 29, 25 },
+                { 29, 37 },
+                { 10, 37 },
+                { 10, 25 },
+                { 1, 25 } },
+              kConcrete);
     c.Fill(15, 19, 24, 31, kMask);
     c.Polyline({ { 1, 19 }, { 14, 19 }, { 14, 31 }, { 25, 31 }, { 25, 19 }, { 38, 19 } }, kEdge);
     c.Polyline({ { 2, 21 }, { 12, 21 }, { 12, 34 }, { 27, 34 }, { 27, 21 }, { 37, 21 } }, kBar);
@@ -1007,7 +1059,7 @@ void Sump(Canvas& c)                      // JSJ: pit sunk into the base slab
     c.Line(30, 23, 37, 23, kBar);
 }
 
-void PourStrip(Canvas& c)                 // HJD: strip left open and cast later, bars run through
+void PourStrip(Canvas& c) // HJD: strip left open and cast later, bars run through
 {
     c.Label(L"HJD");
     c.Block(1, 20, 15, 29);
@@ -1023,11 +1075,22 @@ void PourStrip(Canvas& c)                 // HJD: strip left open and cast later
     c.Line(13, 25, 26, 25, RGB(160, 0, 120));
 }
 
-void LiftPit(Canvas& c)                   // DTJJC: lift shaft walls down into a deep pit
+void LiftPit(Canvas& c) // DTJJC: lift shaft walls down into a deep pit
 {
     c.Label(L"DTJJC");
-    c.Polygon({ { 1, 21 }, { 10, 21 }, { 10, 37 }, { 29, 37 }, { 29, 21 }, { 38, 21 }, { 38, 26 },
-                { 33, 26 }, { 33, 39 }, { 6, 39 }, { 6, 26 }, { 1, 26 } }, kConcrete);
+    c.Polygon({ { 1, 21 },
+                { 10, 21 },
+                { 10, 37 },
+                { 29, 37 },
+                { 29, 21 },
+                { 38, 21 },
+                { 38, 26 },
+                { 33, 26 },
+                { 33, 39 },
+                { 6, 39 },
+                { 6, 26 },
+                { 1, 26 } },
+              kConcrete);
     c.Block(10, 13, 13, 34, RGB(180, 180, 180));
     c.Block(26, 13, 29, 34, RGB(180, 180, 180));
     c.Polyline({ { 2, 24 }, { 8, 24 }, { 8, 38 }, { 31, 38 }, { 31, 24 }, { 37, 24 } }, kBar);
@@ -1046,7 +1109,7 @@ void StairWithLanding(Canvas& c, COLORREF beam, COLORREF landing)
     c.Block(20, 18, 25, 25, beam);
 }
 
-void StairBeam(Canvas& c)                 // TL: the beam at the landing edge
+void StairBeam(Canvas& c) // TL: the beam at the landing edge
 {
     c.Label(L"TL");
     StairWithLanding(c, kHighlight, kConcrete);
@@ -1056,7 +1119,7 @@ void StairBeam(Canvas& c)                 // TL: the beam at the landing edge
     c.Dot(23, 23);
 }
 
-void LandingSlab(Canvas& c)               // PTB: the landing slab
+void LandingSlab(Canvas& c) // PTB: the landing slab
 {
     c.Label(L"PTB");
     StairWithLanding(c, kConcrete, kHighlight);
@@ -1064,7 +1127,7 @@ void LandingSlab(Canvas& c)               // PTB: the landing slab
     c.Line(24, 19, 29, 19, kBar);
 }
 
-void SlabStair(Canvas& c)                 // 楼梯1: one flight between two landings
+void SlabStair(Canvas& c) // 楼梯1: one flight between two landings
 {
     c.Label(L"楼梯1");
     c.Block(0, 35, 7, 38);
@@ -1072,7 +1135,7 @@ void SlabStair(Canvas& c)                 // 楼梯1: one flight between two lan
     c.Block(30, 14, 39, 17);
 }
 
-void DoubleRunStair(Canvas& c)            // 楼梯2: two flights and a half landing
+void DoubleRunStair(Canvas& c) // 楼梯2: two flights and a half landing
 {
     c.Label(L"楼梯2");
     Flight(c, 2, 39, 3, 4, 4, +1);
@@ -1081,7 +1144,7 @@ void DoubleRunStair(Canvas& c)            // 楼梯2: two flights and a half lan
     c.Block(8, 15, 19, 18);
 }
 
-void StairSlab(Canvas& c)                 // TB: the inclined stair slab and its bars
+void StairSlab(Canvas& c) // TB: the inclined stair slab and its bars
 {
     c.Label(L"TB");
     Flight(c, 3, 38, 6, 5, 4, +1);
@@ -1091,7 +1154,7 @@ void StairSlab(Canvas& c)                 // TB: the inclined stair slab and its
 
 // Other members -----------------------------------------------------------------------------
 
-void Balcony(Canvas& c)                   // YT
+void Balcony(Canvas& c) // YT
 {
     c.Label(L"YT");
     c.Block(1, 13, 7, 39, RGB(215, 215, 215));
@@ -1104,7 +1167,7 @@ void Balcony(Canvas& c)                   // YT
     c.Line(8, 21, 33, 21, RGB(100, 100, 100));
 }
 
-void Canopy(Canvas& c)                    // YP: slab over a door
+void Canopy(Canvas& c) // YP: slab over a door
 {
     c.Label(L"YP");
     c.Block(1, 12, 8, 39, RGB(215, 215, 215));
@@ -1114,7 +1177,7 @@ void Canopy(Canvas& c)                    // YP: slab over a door
     c.Block(9, 26, 15, 39, RGB(150, 110, 70), RGB(100, 60, 30));
 }
 
-void RailingPanel(Canvas& c)              // LB: upstand along a slab edge
+void RailingPanel(Canvas& c) // LB: upstand along a slab edge
 {
     c.Label(L"LB");
     c.Block(1, 32, 38, 37);
@@ -1125,7 +1188,7 @@ void RailingPanel(Canvas& c)              // LB: upstand along a slab edge
         c.Line(2, y, 37, y, kBar);
 }
 
-void Coping(Canvas& c)                    // YD: cap on top of a wall
+void Coping(Canvas& c) // YD: cap on top of a wall
 {
     c.Label(L"YD");
     Brick(c, 13, 24, 26, 39);
@@ -1137,27 +1200,44 @@ void Coping(Canvas& c)                    // YD: cap on top of a wall
     c.Dot(27, 20);
 }
 
-void Gutter(Canvas& c)                    // YG: U channel at the eaves
+void Gutter(Canvas& c) // YG: U channel at the eaves
 {
     c.Label(L"YG");
-    c.Polygon({ { 1, 22 }, { 22, 22 }, { 22, 32 }, { 34, 32 }, { 34, 18 }, { 38, 18 }, { 38, 36 },
-                { 18, 36 }, { 18, 26 }, { 1, 26 } }, kConcrete);
+    c.Polygon({ { 1, 22 },
+                { 22, 22 },
+                { 22, 32 },
+                { 34, 32 },
+                { 34, 18 },
+                { 38, 18 },
+                { 38, 36 },
+                { 18, 36 },
+                { 18, 26 },
+                { 1, 26 } },
+              kConcrete);
     c.Polyline({ { 2, 24 }, { 20, 24 }, { 20, 34 }, { 36, 34 }, { 36, 19 } }, kBar);
     c.Fill(23, 26, 33, 31, RGB(190, 225, 250));
 }
 
-void Moulding(Canvas& c)                  // 外墙线脚: profile projecting from a facade
+void Moulding(Canvas& c) // 外墙线脚: profile projecting from a facade
 {
     c.Label(L"线脚");
     c.Block(1, 13, 10, 39, RGB(215, 215, 215));
-    c.Polygon({ { 10, 17 }, { 28, 17 }, { 28, 22 }, { 22, 22 }, { 22, 27 }, { 16, 27 }, { 16, 32 }, { 10, 32 } }, kConcrete);
+    c.Polygon({ { 10, 17 },
+                { 28, 17 },
+                { 28, 22 },
+                { 22, 22 },
+                { 22, 27 },
+                { 16, 27 },
+                { 16, 32 },
+                { 10, 32 } },
+              kConcrete);
     c.Polyline({ { 4, 19 }, { 26, 19 }, { 26, 20 } }, kBar);
     c.Line(12, 30, 12, 19, kBar);
     c.Dot(19, 24);
     c.Dot(25, 19);
 }
 
-void Parapet(Canvas& c)                   // 女儿墙: wall around the roof edge
+void Parapet(Canvas& c) // 女儿墙: wall around the roof edge
 {
     c.Label(L"女儿墙");
     c.Block(1, 29, 33, 34);
@@ -1168,7 +1248,7 @@ void Parapet(Canvas& c)                   // 女儿墙: wall around the roof edg
     c.Line(0, 28, 25, 28, RGB(60, 120, 60));
 }
 
-void TieBars(Canvas& c)                   // 拉结筋: bars from a column into the masonry
+void TieBars(Canvas& c) // 拉结筋: bars from a column into the masonry
 {
     c.Label(L"拉结");
     ColumnElevation(c, 1, 10, 13, 39);
@@ -1179,7 +1259,7 @@ void TieBars(Canvas& c)                   // 拉结筋: bars from a column into 
     }
 }
 
-void BayWindow(Canvas& c)                 // PC: projecting window box
+void BayWindow(Canvas& c) // PC: projecting window box
 {
     c.Label(L"PC");
     c.Block(1, 12, 7, 39, RGB(215, 215, 215));
@@ -1209,23 +1289,80 @@ void Spare(Canvas& c, int number)
 
 // In the order of the types in the wizard rule text; the first is 11.bmp.
 const DrawFn kPictures[] = {
-    FrameBeam, RoofFrameBeam, TransferBeam, FoldedFrameBeam, ArcFrameBeam, ArchFrameBeam,         // 111-116
-    SecondaryBeam, ArcSecondaryBeam, ArchSecondaryBeam, FoldedSecondaryBeam, GridBeams,           // 121-125
-    FoundationMainBeam, FoundationSecondaryBeam, HaunchedFoundationBeam,                          // 131-133
-    RingBeam, Lintel, PileCapBeam, FootingTieBeam,                                                // 141-144
-    FrameColumn, ColumnOnBeam, ColumnOnWall, TransferColumn, CoreColumn,                          // 211-215
-    ConstructionColumn, WallEndColumn, ParapetColumn, HiddenColumn, Corbel,                       // 221-223, 231, 241
-    SingleLayerWall, DoubleLayerWall, CouplingBeam,                                               // 311, 312, 322
-    FlatSlab, SlopedSlab, CantileverSlab,                                                         // 411-413
-    StripFootingStepped, StripFootingSloped, PadFootingOneStep, PadFootingSteps, PadFootingSloped, // 511-523
-    Cap4, Cap3, Cap5, Cap6, Cap8, CapOther,                                                       // 531-536
-    BoredPile, DugPile, PrecastPile, JackedPile, WeldedPile,                                      // 541-553
-    RaftWithBeams, FlatRaft, WaterproofSlab, MatFoundation, Sump, PourStrip, LiftPit,             // 561-583
-    StairBeam, LandingSlab, SlabStair, DoubleRunStair, StairSlab,                                 // 611-621
-    Balcony, Canopy, RailingPanel, Coping, Gutter, Moulding, Parapet, TieBars, BayWindow,         // 711-719
+    FrameBeam,
+    RoofFrameBeam,
+    TransferBeam,
+    FoldedFrameBeam,
+    ArcFrameBeam,
+    ArchFrameBeam, // 111-116
+    SecondaryBeam,
+    ArcSecondaryBeam,
+    ArchSecondaryBeam,
+    FoldedSecondaryBeam,
+    GridBeams, // 121-125
+    FoundationMainBeam,
+    FoundationSecondaryBeam,
+    HaunchedFoundationBeam, // 131-133
+    RingBeam,
+    Lintel,
+    PileCapBeam,
+    FootingTieBeam, // 141-144
+    FrameColumn,
+    ColumnOnBeam,
+    ColumnOnWall,
+    TransferColumn,
+    CoreColumn, // 211-215
+    ConstructionColumn,
+    WallEndColumn,
+    ParapetColumn,
+    HiddenColumn,
+    Corbel, // 221-223, 231, 241
+    SingleLayerWall,
+    DoubleLayerWall,
+    CouplingBeam, // 311, 312, 322
+    FlatSlab,
+    SlopedSlab,
+    CantileverSlab, // 411-413
+    StripFootingStepped,
+    StripFootingSloped,
+    PadFootingOneStep,
+    PadFootingSteps,
+    PadFootingSloped, // 511-523
+    Cap4,
+    Cap3,
+    Cap5,
+    Cap6,
+    Cap8,
+    CapOther, // 531-536
+    BoredPile,
+    DugPile,
+    PrecastPile,
+    JackedPile,
+    WeldedPile, // 541-553
+    RaftWithBeams,
+    FlatRaft,
+    WaterproofSlab,
+    MatFoundation,
+    Sump,
+    PourStrip,
+    LiftPit, // 561-583
+    StairBeam,
+    LandingSlab,
+    SlabStair,
+    DoubleRunStair,
+    StairSlab, // 611-621
+    Balcony,
+    Canopy,
+    RailingPanel,
+    Coping,
+    Gutter,
+    Moulding,
+    Parapet,
+    TieBars,
+    BayWindow, // 711-719
 };
 
-}  // namespace
+} // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -1266,6 +1403,7 @@ int wmain(int argc, wchar_t** argv)
         fwprintf(stderr, L"make-pictures: cannot write %lsblank.bmp\n", dir.c_str());
         return 1;
     }
-    wprintf(L"%d pictures (%d drawn, %d spare) and blank.bmp in %ls\n", written, count, written - count, argv[1]);
+    wprintf(L"%d pictures (%d drawn, %d spare) and blank.bmp in %ls\n", written, count,
+            written - count, argv[1]);
     return 0;
 }

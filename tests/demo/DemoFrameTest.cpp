@@ -42,7 +42,7 @@ protected:
     {
         if (m_frame.GetSafeHwnd())
             m_frame.DestroyWindow();
-        MSG msg;   // the frame posts WM_QUIT when it goes; keep it from the next test
+        MSG msg; // the frame posts WM_QUIT when it goes; keep it from the next test
         PeekMessageW(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
         EXPECT_EQ(0, CParamProp::GetLiveCount()) << "records left behind";
         UIFunction::SetMessageBoxHandler(NULL);
@@ -104,7 +104,8 @@ TEST_F(DemoFrameTest, SelectingAComponentLogsItsRecordAndShowsItsStoredRow)
     CProjectConnection conn;
     std::vector<std::vector<std::wstring>> rows;
     ASSERT_TRUE(conn.Open(m_strPath.c_str(), FALSE));
-    ASSERT_TRUE(conn.Query(L"SELECT comname, comtype FROM component WHERE id = ?1", { p->m_strID.GetString() }, rows));
+    ASSERT_TRUE(conn.Query(L"SELECT comname, comtype FROM component WHERE id = ?1",
+                           { p->m_strID.GetString() }, rows));
     ASSERT_EQ(1u, rows.size());
     CString strRow = m_frame.GetSelectedRowText();
     EXPECT_NE(-1, strRow.Find(rows[0][0].c_str())) << strRow.GetString();
@@ -125,7 +126,7 @@ TEST_F(DemoFrameTest, AnswersAddComponentWithTheProposedIdAndLogsOpenRequests)
     m_frame.SendMessage(WM_USER + 102, 0, lRecord);
     m_frame.SendMessage(WM_USER + 103, 0, lRecord);
     m_frame.SendMessage(WM_USER + 105, (WPARAM)hCom, lRecord);
-    m_frame.SendMessage(WM_USER + 101, 0, 0);   // no record: logged, nothing read
+    m_frame.SendMessage(WM_USER + 101, 0, 0); // no record: logged, nothing read
     const CStringArray& log = m_frame.GetLog();
     ASSERT_GE(log.GetSize(), 5);
     INT_PTR n = log.GetSize();
@@ -161,7 +162,8 @@ TEST_F(DemoFrameTest, SaveCommitsTheFloorsWhoseFoldersWereCreated)
     ASSERT_TRUE(conn.Open(m_strPath.c_str(), FALSE));
     ASSERT_TRUE(conn.Query(L"SELECT COUNT(*) FROM floor WHERE createmode = 1", {}, rows));
     EXPECT_EQ(L"0", rows[0][0]);
-    ASSERT_TRUE(conn.Query(L"SELECT COUNT(*) FROM floor WHERE id NOT IN (SELECT floorid FROM comfolder)", {}, rows));
+    ASSERT_TRUE(conn.Query(
+        L"SELECT COUNT(*) FROM floor WHERE id NOT IN (SELECT floorid FROM comfolder)", {}, rows));
     EXPECT_EQ(L"0", rows[0][0]);
     EXPECT_NE(-1, m_frame.GetLog()[m_frame.GetLog().GetSize() - 1].Find(L"已保存"));
 }
@@ -173,7 +175,7 @@ TEST_F(DemoFrameTest, NewProjectIsNamedAfterItsFileAndNeverReplacesOne)
     CString strError;
     ASSERT_TRUE(m_frame.NewProject(fresh.c_str(), &strError)) << strError.GetString();
     std::wstring title = fresh.substr(fresh.find_last_of(L"\\/") + 1);
-    title = title.substr(0, title.size() - 7);   // without ".sqlite"
+    title = title.substr(0, title.size() - 7); // without ".sqlite"
     EXPECT_EQ(title, std::wstring(Tree().GetItemText(Tree().GetRootItem()).GetString()));
     EXPECT_EQ(nullptr, FirstOfKind(CParamProp::NodeFloor));
     CString strTitle;

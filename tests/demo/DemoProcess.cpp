@@ -41,13 +41,18 @@ RunResult RunProgram(const std::wstring& exe, const std::wstring& args)
     si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION pi = {};
     std::wstring cmd = L"\"" + BinDir() + exe + L"\" " + args;
-    if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, BinDir().c_str(), &si, &pi)) {
+    if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, BinDir().c_str(), &si,
+                        &pi)) {
         r.err = "could not start the program";
         return r;
     }
     CloseHandle(outWrite);
     CloseHandle(errWrite);
-    struct Reader { HANDLE h; std::string text; };
+    struct Reader
+    {
+        HANDLE h;
+        std::string text;
+    };
     Reader outReader = { outRead, {} }, errReader = { errRead, {} };
     auto proc = [](LPVOID p) -> DWORD {
         Reader* rd = static_cast<Reader*>(p);
@@ -85,4 +90,3 @@ void WriteBytes(const std::wstring& path, const std::string& bytes)
     WriteFile(h, bytes.data(), (DWORD)bytes.size(), &n, nullptr);
     CloseHandle(h);
 }
-

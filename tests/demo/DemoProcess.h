@@ -14,5 +14,5 @@ std::wstring BinDir();
 // Runs exe (a file name in BinDir) with both output streams captured; a run that takes more
 // than two minutes is ended with exit code 99.
 RunResult RunProgram(const std::wstring& exe, const std::wstring& args);
-std::string FileBytes(const std::wstring& path);   // "<missing>" when it cannot be read
+std::string FileBytes(const std::wstring& path); // "<missing>" when it cannot be read
 void WriteBytes(const std::wstring& path, const std::string& bytes);

@@ -38,12 +38,13 @@ std::vector<DumpLine> ParseDump(const std::string& utf8)
 {
     std::vector<DumpLine> lines;
     std::wstring text = Utf8ToWide(utf8);
-    static const std::wregex kLine(
-        L"^((?:  )*)([^\\t]*)\\t(project|floor|folder|component) (-?\\d+) (\\S+) (-?\\d+) (\\S+) (-?\\d+)/(-?\\d+)$");
+    static const std::wregex kLine(L"^((?:  )*)([^\\t]*)\\t(project|floor|folder|component) "
+                                   L"(-?\\d+) (\\S+) (-?\\d+) (\\S+) (-?\\d+)/(-?\\d+)$");
     size_t at = 0;
     while (at < text.size()) {
         size_t end = text.find(L'\n', at);
-        std::wstring line = text.substr(at, end == std::wstring::npos ? std::wstring::npos : end - at);
+        std::wstring line = text.substr(at,
+                                        end == std::wstring::npos ? std::wstring::npos : end - at);
         at = end == std::wstring::npos ? text.size() : end + 1;
         std::wsmatch m;
         EXPECT_TRUE(std::regex_match(line, m, kLine)) << "malformed dump line";
@@ -84,10 +85,12 @@ protected:
     }
     RunResult Demo(const std::wstring& extra)
     {
-        return RunProgram(L"comtree-demo.exe", L"--project \"" + m_strPath + L"\" --data \"" +
-                                            std::wstring(COMTREE_SAMPLE_DATA_DIR) + L"\" " + extra);
+        return RunProgram(L"comtree-demo.exe",
+                          L"--project \"" + m_strPath + L"\" --data \""
+                              + std::wstring(COMTREE_SAMPLE_DATA_DIR) + L"\" " + extra);
     }
-    std::vector<std::vector<std::wstring>> Rows(const wchar_t* sql, const std::vector<std::wstring>& params = {})
+    std::vector<std::vector<std::wstring>> Rows(const wchar_t* sql,
+                                                const std::vector<std::wstring>& params = {})
     {
         CProjectConnection conn;
         std::vector<std::vector<std::wstring>> rows;
@@ -107,7 +110,8 @@ protected:
         std::multiset<std::wstring> out;
         for (auto& r : Rows(L"SELECT floorid, id, comtype, volume, comname FROM component "
                             L"WHERE floorid IN (SELECT id FROM floor)"))
-            out.insert(r[0] + L"|" + r[1] + L"|" + r[2] + L"|" + std::to_wstring(std::stod(r[3])) + L"|" + r[4]);
+            out.insert(r[0] + L"|" + r[1] + L"|" + r[2] + L"|" + std::to_wstring(std::stod(r[3]))
+                       + L"|" + r[4]);
         return out;
     }
     static std::multiset<std::wstring> ComponentsInDump(const std::vector<DumpLine>& lines)
@@ -117,8 +121,8 @@ protected:
             if (d.kind != L"component")
                 continue;
             std::wstring name = d.label.substr(0, d.label.find(L'*'));
-            out.insert(std::to_wstring(d.floorId) + L"|" + d.id + L"|" + std::to_wstring(d.comType) + L"|" +
-                       std::to_wstring((double)(float)d.volume) + L"|" + name);
+            out.insert(std::to_wstring(d.floorId) + L"|" + d.id + L"|" + std::to_wstring(d.comType)
+                       + L"|" + std::to_wstring((double)(float)d.volume) + L"|" + name);
         }
         return out;
     }
@@ -157,7 +161,8 @@ TEST_F(DemoTest, DumpByFloorListsEveryFloorAndComponentOfTheFile)
     RunResult r = Demo(L"--dump");
     ASSERT_EQ(0u, r.exitCode) << r.err;
     std::vector<DumpLine> lines = ParseDump(r.out);
-    std::wstring name = Rows(L"SELECT parmvalue FROM projectinfo WHERE parmname = 'ProjectName'").at(0).at(0);
+    std::wstring name =
+        Rows(L"SELECT parmvalue FROM projectinfo WHERE parmname = 'ProjectName'").at(0).at(0);
     ExpectWellFormed(lines, name);
 
     // Floors directly under the project, in display order.
@@ -187,11 +192,14 @@ TEST_F(DemoTest, DumpByFloorListsEveryFloorAndComponentOfTheFile)
 TEST_F(DemoTest, DumpByComponentStartsFromTheCategoriesOfTheFoundationFloor)
 {
     MakeSample();
-    Exec(L"INSERT OR REPLACE INTO projectinfo (parmname, parmvalue) VALUES ('GJJG', ?1)", { L"按构件" });
+    Exec(L"INSERT OR REPLACE INTO projectinfo (parmname, parmvalue) VALUES ('GJJG', ?1)",
+         { L"按构件" });
     RunResult r = Demo(L"--dump");
     ASSERT_EQ(0u, r.exitCode) << r.err;
     std::vector<DumpLine> lines = ParseDump(r.out);
-    ExpectWellFormed(lines, Rows(L"SELECT parmvalue FROM projectinfo WHERE parmname = 'ProjectName'").at(0).at(0));
+    ExpectWellFormed(
+        lines,
+        Rows(L"SELECT parmvalue FROM projectinfo WHERE parmname = 'ProjectName'").at(0).at(0));
 
     std::vector<std::wstring> categories;
     for (const DumpLine& d : lines) {
@@ -199,8 +207,10 @@ TEST_F(DemoTest, DumpByComponentStartsFromTheCategoriesOfTheFoundationFloor)
             EXPECT_EQ(L"folder", d.kind);
             int id = std::stoi(d.id);
             EXPECT_TRUE(id % 10 == 0 && id < 99) << d.id.c_str();
-            EXPECT_EQ(L"1", Rows(L"SELECT COUNT(*) FROM comfolder WHERE floorid = 0 AND comfolderid = ?1",
-                                 { d.id })[0][0]) << d.id.c_str();
+            EXPECT_EQ(L"1",
+                      Rows(L"SELECT COUNT(*) FROM comfolder WHERE floorid = 0 AND comfolderid = ?1",
+                           { d.id })[0][0])
+                << d.id.c_str();
             categories.push_back(d.id);
         } else if (d.depth == 2) {
             EXPECT_EQ(L"floor", d.kind);
@@ -243,7 +253,8 @@ TEST_F(DemoTest, OpeningTwiceGivesAFloorItsFoldersOnce)
     ASSERT_EQ(0u, second.exitCode) << second.err;
     EXPECT_EQ(foldersAfterFirst, Rows(L"SELECT COUNT(*) FROM comfolder")[0][0]);
     EXPECT_TRUE(Rows(L"SELECT comfolderid, floorid FROM comfolder GROUP BY comfolderid, floorid "
-                     L"HAVING COUNT(*) > 1").empty());
+                     L"HAVING COUNT(*) > 1")
+                    .empty());
     EXPECT_EQ(first.out, second.out);
 }
 

@@ -14,7 +14,8 @@ TEST_F(FolderStoreTest, AddedComponentIsANewComponentOfTheFolder)
     EXPECT_NE(nId, nSecond);
 
     Rows rows = Query(L"SELECT floorid, folderid, comname, comtype, volume FROM component "
-                      L"WHERE id = ?1", { std::to_wstring(nId) });
+                      L"WHERE id = ?1",
+                      { std::to_wstring(nId) });
     ASSERT_EQ(1u, rows.size());
     EXPECT_EQ(L"2", rows[0][0]);
     EXPECT_EQ(L"10", rows[0][1]);
@@ -33,8 +34,9 @@ TEST_F(FolderStoreTest, RenameReachesTheFileAndNamesReadBack)
     store.RenameComponent(nId, L"框架柱 'A'");
     EXPECT_STREQ(L"框架柱 'A'", store.GetComponentName(nId));
     EXPECT_STREQ(L"KZ-2", store.GetComponentName(nOther));
-    EXPECT_EQ(L"框架柱 'A'", Query(L"SELECT comname FROM component WHERE id = ?1",
-                                 { std::to_wstring(nId) })[0][0]);
+    EXPECT_EQ(
+        L"框架柱 'A'",
+        Query(L"SELECT comname FROM component WHERE id = ?1", { std::to_wstring(nId) })[0][0]);
 }
 
 TEST_F(FolderStoreTest, DeletingOneComponentTakesItsResultsAlong)
@@ -48,8 +50,9 @@ TEST_F(FolderStoreTest, DeletingOneComponentTakesItsResultsAlong)
     CComFolderManager store;
     store.DelComponentRows(nId);
     EXPECT_EQ(0, Count(L"SELECT COUNT(*) FROM component WHERE id = ?1", { std::to_wstring(nId) }));
-    EXPECT_EQ(0, Count(L"SELECT COUNT(*) FROM componentresult WHERE comid = ?1",
-                       { std::to_wstring(nId) }));
+    EXPECT_EQ(
+        0,
+        Count(L"SELECT COUNT(*) FROM componentresult WHERE comid = ?1", { std::to_wstring(nId) }));
     EXPECT_EQ(1, Count(L"SELECT COUNT(*) FROM component"));
     EXPECT_EQ(1, Count(L"SELECT COUNT(*) FROM componentresult"));
 }

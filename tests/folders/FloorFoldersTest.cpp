@@ -40,7 +40,7 @@ TEST_F(FolderStoreTest, RuleFoldersBecomeRowsOfTheFloorButStayPending)
         EXPECT_EQ(1, pData->GetAsInteger(L"initcreate", nSub));
         EXPECT_EQ(1, pData->GetAsInteger(L"volume", nSub));
         EXPECT_EQ(9, pData->GetAsInteger(L"showid", nSub));
-        EXPECT_EQ(0, pData->GetAsInteger(L"initcreate", nBeam));    // "InitCreate" absent
+        EXPECT_EQ(0, pData->GetAsInteger(L"initcreate", nBeam)); // "InitCreate" absent
         EXPECT_EQ(1, pData->GetAsInteger(L"allowadduserfolder", nBeam));
 
         // Nothing is written by the floor set-up itself.

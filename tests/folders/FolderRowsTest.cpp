@@ -9,9 +9,9 @@ TEST_F(FolderStoreTest, NextFolderIdStartsAt100AndFollowsTheHighestOnAnyFloor)
     AddFloor(2, L"第2层", 2);
     AddFolderRow(L"10", 1, L"", 1);
     AddFolderRow(L"99", 1, L"", 0);
-    AddFolderRow(L"abc", 1, L"", 1);       // no leading digits: counts 0
+    AddFolderRow(L"abc", 1, L"", 1); // no leading digits: counts 0
     {
-        CComFolderManager store;            // rule ids only: still 100
+        CComFolderManager store; // rule ids only: still 100
         EXPECT_STREQ(L"100", store.AddUserFolderRow(1, L"", 0));
     }
     AddFolderRow(L"150", 2, L"", 1);
@@ -26,7 +26,7 @@ TEST_F(FolderStoreTest, AddedUserFolderIsFirstRowAndCommittedAtOnce)
     AddFolderRow(L"10", 1, L"", 1);
     SetRules(kStoreRules);
     CComFolderManager store;
-    store.CreateFloorFolders(1);      // pending rows ride along with the next commit
+    store.CreateFloorFolders(1); // pending rows ride along with the next commit
     CString strId = store.AddUserFolderRow(1, L"10", 42);
     EXPECT_STREQ(L"100", strId);
 
@@ -37,8 +37,8 @@ TEST_F(FolderStoreTest, AddedUserFolderIsFirstRowAndCommittedAtOnce)
                       L"selectedindex, comtype, allowadduserfolder, initcreate, volume, showid "
                       L"FROM comfolder WHERE comfolderid = '100'");
     ASSERT_EQ(1u, rows.size());
-    std::vector<std::wstring> expected = { L"1", L"1", L"10", L"新建构件夹", L"0", L"0", L"42",
-                                           L"1", L"1", L"1", L"100" };
+    std::vector<std::wstring> expected = { L"1",  L"1", L"10", L"新建构件夹", L"0",  L"0",
+                                           L"42", L"1", L"1",  L"1",          L"100" };
     for (size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(expected[i], rows[0][i]) << i;
     // The rule rows of floor 1 were written with it (the seeded "10" stays as it was).
@@ -62,13 +62,14 @@ TEST_F(FolderStoreTest, CopiedFolderTakesTheSourceValuesOnTheTargetFloor)
                       L"selectedindex, comtype, allowadduserfolder, initcreate, volume, showid "
                       L"FROM comfolder WHERE comfolderid = '131'");
     ASSERT_EQ(1u, rows.size());
-    std::vector<std::wstring> expected = { L"2", L"0", L"20", L"我的构件夹", L"7", L"8", L"33",
-                                           L"1", L"0", L"2.5", L"131" };
+    std::vector<std::wstring> expected = { L"2",  L"0", L"20", L"我的构件夹", L"7",  L"8",
+                                           L"33", L"1", L"0",  L"2.5",        L"131" };
     for (size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(expected[i], rows[0][i]) << i;
     // The source is untouched.
-    EXPECT_EQ(1, Count(L"SELECT COUNT(*) FROM comfolder WHERE comfolderid = '130' AND floorid = 1 "
-                       L"AND parentid = '10'"));
+    EXPECT_EQ(1,
+              Count(L"SELECT COUNT(*) FROM comfolder WHERE comfolderid = '130' AND floorid = 1 "
+                    L"AND parentid = '10'"));
 }
 
 TEST_F(FolderStoreTest, CopyOfAVanishedSourceIsAPlainUserFolder)
@@ -136,12 +137,14 @@ TEST_F(FolderStoreTest, HidingSortsByFloorMatchesIgnoringCaseAndCommits)
     EXPECT_EQ(1, pData->GetAsInteger(L"initcreate", 2));
     EXPECT_EQ(1, pData->GetAsInteger(L"initcreate", 3));
     EXPECT_EQ(1, Count(L"SELECT COUNT(*) FROM comfolder WHERE initcreate = 0"));
-    EXPECT_EQ(1, Count(L"SELECT COUNT(*) FROM comfolder WHERE initcreate = 0 AND comfolderid = 'zz'"));
+    EXPECT_EQ(1,
+              Count(L"SELECT COUNT(*) FROM comfolder WHERE initcreate = 0 AND comfolderid = 'zz'"));
 
     // Only the first match on the floor is hidden, and a matching id on another floor is not.
     store.UncreateBaseFolder(2, L"Ab");
     EXPECT_EQ(1, Count(L"SELECT COUNT(*) FROM comfolder WHERE initcreate = 0 AND floorid = 2"));
-    EXPECT_EQ(1, Count(L"SELECT COUNT(*) FROM comfolder WHERE initcreate = 0 AND comfolderid = 'ab'"));
+    EXPECT_EQ(1,
+              Count(L"SELECT COUNT(*) FROM comfolder WHERE initcreate = 0 AND comfolderid = 'ab'"));
 }
 
 TEST_F(FolderStoreTest, HidingAMissingFolderChangesNothingButStillCommits)
@@ -151,7 +154,7 @@ TEST_F(FolderStoreTest, HidingAMissingFolderChangesNothingButStillCommits)
     AddFolderRow(L"150", 2, L"", 1);
     SetRules(kStoreRules);
     CComFolderManager store;
-    store.CreateFloorFolders(1);        // appended after the floor-2 row: out of floor order
+    store.CreateFloorFolders(1); // appended after the floor-2 row: out of floor order
     CSQLDataSet* pData = store.m_pComFolderDataSet;
     ASSERT_EQ(2, pData->GetAsInteger(L"floorid", 1));
     store.UncreateBaseFolder(1, L"55");
@@ -179,11 +182,12 @@ TEST_F(FolderStoreTest, DeletingAUserFolderRemovesOnlyThatRow)
     store.DelUserFolderRow(1, L"100");
     EXPECT_EQ(2, store.m_pComFolderDataSet->GetRowCount());
     EXPECT_EQ(0, store.FindFolderRow(L"100", 1));
-    EXPECT_GT(store.FindFolderRow(L"101", 1), 0);    // children are the caller's business
-    EXPECT_EQ(0, Count(L"SELECT COUNT(*) FROM comfolder WHERE comfolderid = '100' AND floorid = 1"));
+    EXPECT_GT(store.FindFolderRow(L"101", 1), 0); // children are the caller's business
+    EXPECT_EQ(0,
+              Count(L"SELECT COUNT(*) FROM comfolder WHERE comfolderid = '100' AND floorid = 1"));
     EXPECT_EQ(2, Count(L"SELECT COUNT(*) FROM comfolder"));
 
-    store.DelUserFolderRow(3, L"100");                  // no such floor: nothing goes
+    store.DelUserFolderRow(3, L"100"); // no such floor: nothing goes
     EXPECT_EQ(2, Count(L"SELECT COUNT(*) FROM comfolder"));
 }
 
@@ -206,7 +210,7 @@ TEST_F(FolderStoreTest, DeletingAFloorRemovesItsComponentsNowAndItsRowsLater)
 
         ASSERT_EQ(1, store.m_pFloorDataSet->GetRowCount());
         EXPECT_EQ(1, store.m_pFloorDataSet->GetAsInteger(L"id", 1));
-        ASSERT_EQ(1, store.m_pComFolderDataSet->GetRowCount());   // adjacent rows all went
+        ASSERT_EQ(1, store.m_pComFolderDataSet->GetRowCount()); // adjacent rows all went
         EXPECT_EQ(1, store.m_pComFolderDataSet->GetAsInteger(L"floorid", 1));
 
         // Neither dataset is committed by the delete.
@@ -233,7 +237,8 @@ TEST_F(FolderStoreTest, ChildRowsAreCopiedIntoANewDataset)
     EXPECT_EQ(12, pChildren->GetFieldCount());
     EXPECT_STREQ(L"comfolder", pChildren->GetTableName());
     ASSERT_EQ(2, pChildren->GetRowCount());
-    std::wstring ids = Cell(pChildren, L"comfolderid", 1) + L"," + Cell(pChildren, L"comfolderid", 2);
+    std::wstring ids = Cell(pChildren, L"comfolderid", 1) + L","
+        + Cell(pChildren, L"comfolderid", 2);
     EXPECT_TRUE(ids == L"101,102" || ids == L"102,101") << ids;
     int nRow = Cell(pChildren, L"comfolderid", 1) == L"101" ? 1 : 2;
     EXPECT_DOUBLE_EQ(1.75, pChildren->GetAsFloat(L"volume", nRow));

@@ -10,8 +10,10 @@ const wchar_t kStoreRules[] =
     L"  <OtherFloor>\n"
     L"    <Folder Name=\"柱\" NameId=\"1010\" ImageIndex=\"1\" SelectedIndex=\"2\" ComType=\"10\"\n"
     L"            AllowOwnerCom=\"true\" InitCreate=\"true\" ShowID=\"1\"/>\n"
-    L"    <Folder Name=\"梁\" NameId=\"1020\" ComType=\"20\" AllowAddUserFolder=\"true\" ShowID=\"2\">\n"
-    L"      <Folder Name=\"框架梁\" NameId=\"1021\" ImageIndex=\"5\" SelectedIndex=\"6\" ComType=\"21\"\n"
+    L"    <Folder Name=\"梁\" NameId=\"1020\" ComType=\"20\" AllowAddUserFolder=\"true\" "
+    L"ShowID=\"2\">\n"
+    L"      <Folder Name=\"框架梁\" NameId=\"1021\" ImageIndex=\"5\" SelectedIndex=\"6\" "
+    L"ComType=\"21\"\n"
     L"              AllowOwnerCom=\"true\" InitCreate=\"true\" ShowID=\"9\"/>\n"
     L"    </Folder>\n"
     L"  </OtherFloor>\n"
@@ -25,15 +27,15 @@ std::wstring TempProjectPath()
     GetTempPathW(MAX_PATH, dir);
     wchar_t path[MAX_PATH];
     GetTempFileNameW(dir, L"cfs", 0, path);
-    DeleteFileW(path);      // the project is created new
+    DeleteFileW(path); // the project is created new
     return std::wstring(path) + L".sqlite";
 }
 
 int RecordBox(LPCTSTR pszText, LPCTSTR pszCaption, UINT nStyle, void* pContext)
 {
     std::vector<std::wstring>* pBoxes = static_cast<std::vector<std::wstring>*>(pContext);
-    pBoxes->push_back(std::wstring(pszText ? pszText : L"(null)") + L"|" +
-                      (pszCaption ? pszCaption : L"(null)") + L"|" + std::to_wstring(nStyle));
+    pBoxes->push_back(std::wstring(pszText ? pszText : L"(null)") + L"|"
+                      + (pszCaption ? pszCaption : L"(null)") + L"|" + std::to_wstring(nStyle));
     return IDOK;
 }
 

@@ -29,7 +29,6 @@ protected:
 
     void SetRules(const wchar_t* pszText);
 
-
     // What the file holds now, through the independent connection.
     Rows Query(const wchar_t* pszSql, const std::vector<std::wstring>& params = {});
     int Count(const wchar_t* pszSql, const std::vector<std::wstring>& params = {});
@@ -39,6 +38,6 @@ protected:
 
     std::wstring m_strPath;
     CProjectConnection m_reader;
-    std::vector<std::wstring> m_boxes;      // text|caption|style of every message box
+    std::vector<std::wstring> m_boxes; // text|caption|style of every message box
     UIFunction::KxMessageBoxHandler m_pfnPreviousBox = NULL;
 };

@@ -25,9 +25,12 @@ const wchar_t kTwoFolders[] =
     L"  </BaseFloor>\n"
     L"  <OtherFloor>\n"
     L"    <Folder Name=\"柱\" NameId=\"1010\" ImageIndex=\"3\" SelectedIndex=\"4\" ComType=\"11\"\n"
-    L"            AllowOwnerCom=\"true\" AllowAddUserFolder=\"false\" InitCreate=\"true\" ShowID=\"7\"/>\n"
-    L"    <Folder Name=\"梁\" NameId=\"1020\" ComType=\"20\" AllowAddUserFolder=\"True\" ShowID=\"8\">\n"
-    L"      <Folder Name=\"框架梁\" NameId=\"1021\" ComType=\"21\" AllowOwnerCom=\"TRUE\" ShowID=\"9\"/>\n"
+    L"            AllowOwnerCom=\"true\" AllowAddUserFolder=\"false\" InitCreate=\"true\" "
+    L"ShowID=\"7\"/>\n"
+    L"    <Folder Name=\"梁\" NameId=\"1020\" ComType=\"20\" AllowAddUserFolder=\"True\" "
+    L"ShowID=\"8\">\n"
+    L"      <Folder Name=\"框架梁\" NameId=\"1021\" ComType=\"21\" AllowOwnerCom=\"TRUE\" "
+    L"ShowID=\"9\"/>\n"
     L"    </Folder>\n"
     L"  </OtherFloor>\n"
     L"</TREE>\n";
@@ -51,26 +54,28 @@ TEST_F(RuleReaderTest, ReadsFoldersDepthFirstWithEveryAttribute)
 
     const CComFolderProp& beam = Rule(1);
     EXPECT_STREQ(L"梁", beam.m_strName);
-    EXPECT_TRUE(beam.m_bAllowAddUserFolder);    // "True"
-    EXPECT_FALSE(beam.m_bAllowOwnerCom);        // absent
-    EXPECT_FALSE(beam.m_bInitCreate);           // absent
-    EXPECT_EQ(0, beam.m_nImageIndex);           // absent
+    EXPECT_TRUE(beam.m_bAllowAddUserFolder); // "True"
+    EXPECT_FALSE(beam.m_bAllowOwnerCom);     // absent
+    EXPECT_FALSE(beam.m_bInitCreate);        // absent
+    EXPECT_EQ(0, beam.m_nImageIndex);        // absent
     EXPECT_STREQ(L"", beam.m_strParentId);
 
     const CComFolderProp& sub = Rule(2);
     EXPECT_STREQ(L"框架梁", sub.m_strName);
     EXPECT_STREQ(L"1021", sub.m_strNameId);
-    EXPECT_STREQ(L"20", sub.m_strParentId);     // last two characters of the parent's NameId
-    EXPECT_TRUE(sub.m_bAllowOwnerCom);          // "TRUE"
+    EXPECT_STREQ(L"20", sub.m_strParentId); // last two characters of the parent's NameId
+    EXPECT_TRUE(sub.m_bAllowOwnerCom);      // "TRUE"
     EXPECT_EQ(9, sub.m_nShowID);
 }
 
 TEST_F(RuleReaderTest, MatchesSectionsIgnoringCaseButAttributesExactly)
 {
-    ASSERT_EQ(1, Load(L"<r><otherfloor><F name=\"lower\" NAMEID=\"1099\" NameId=\"1011\"/></otherfloor>"
-                      L"<OTHERFLOOR><F Name=\"upper\"/></OTHERFLOOR><Other><F Name=\"skip\"/></Other></r>"));
+    ASSERT_EQ(
+        1,
+        Load(L"<r><otherfloor><F name=\"lower\" NAMEID=\"1099\" NameId=\"1011\"/></otherfloor>"
+             L"<OTHERFLOOR><F Name=\"upper\"/></OTHERFLOOR><Other><F Name=\"skip\"/></Other></r>"));
     ASSERT_EQ(2, Count());
-    EXPECT_STREQ(L"", Rule(0).m_strName);       // "name" is not "Name"
+    EXPECT_STREQ(L"", Rule(0).m_strName); // "name" is not "Name"
     EXPECT_STREQ(L"1011", Rule(0).m_strNameId);
     EXPECT_STREQ(L"upper", Rule(1).m_strName);
 
@@ -83,8 +88,10 @@ TEST_F(RuleReaderTest, MatchesSectionsIgnoringCaseButAttributesExactly)
 
 TEST_F(RuleReaderTest, SeveralSectionsAppendInDocumentOrderAndLoadsAccumulate)
 {
-    ASSERT_EQ(1, Load(L"<r><OtherFloor><F Name=\"a\"/></OtherFloor><BaseFloor><F Name=\"x\"/></BaseFloor>"
-                      L"<OtherFloor><F Name=\"b\"><G Name=\"b1\"/></F></OtherFloor></r>"));
+    ASSERT_EQ(
+        1,
+        Load(L"<r><OtherFloor><F Name=\"a\"/></OtherFloor><BaseFloor><F Name=\"x\"/></BaseFloor>"
+             L"<OtherFloor><F Name=\"b\"><G Name=\"b1\"/></F></OtherFloor></r>"));
     ASSERT_EQ(3, Count());
     EXPECT_STREQ(L"a", Rule(0).m_strName);
     EXPECT_STREQ(L"b", Rule(1).m_strName);
@@ -98,10 +105,12 @@ TEST_F(RuleReaderTest, SeveralSectionsAppendInDocumentOrderAndLoadsAccumulate)
 
 TEST_F(RuleReaderTest, ConvertsIntegersAsTheWideRuntimeDoes)
 {
-    ASSERT_EQ(1, Load(L"<r><OtherFloor>"
-                      L"<F ImageIndex=\"12abc\" SelectedIndex=\"abc\" ComType=\"  -7\" ShowID=\"+15.9\"/>"
-                      L"<F ImageIndex=\"\" SelectedIndex=\"0x1F\" ComType=\"3 4\" ShowID=\"-\"/>"
-                      L"</OtherFloor></r>"));
+    ASSERT_EQ(
+        1,
+        Load(L"<r><OtherFloor>"
+             L"<F ImageIndex=\"12abc\" SelectedIndex=\"abc\" ComType=\"  -7\" ShowID=\"+15.9\"/>"
+             L"<F ImageIndex=\"\" SelectedIndex=\"0x1F\" ComType=\"3 4\" ShowID=\"-\"/>"
+             L"</OtherFloor></r>"));
     ASSERT_EQ(2, Count());
     EXPECT_EQ(12, Rule(0).m_nImageIndex);
     EXPECT_EQ(0, Rule(0).m_nSelectedIndex);
@@ -115,10 +124,11 @@ TEST_F(RuleReaderTest, ConvertsIntegersAsTheWideRuntimeDoes)
 
 TEST_F(RuleReaderTest, OnlyTrueInAnyCaseIsTrue)
 {
-    ASSERT_EQ(1, Load(L"<r><OtherFloor>"
-                      L"<F InitCreate=\"TRUE\" AllowOwnerCom=\"tRuE\" AllowAddUserFolder=\"true\"/>"
-                      L"<F InitCreate=\"1\" AllowOwnerCom=\"yes\" AllowAddUserFolder=\" true\"/>"
-                      L"</OtherFloor></r>"));
+    ASSERT_EQ(1,
+              Load(L"<r><OtherFloor>"
+                   L"<F InitCreate=\"TRUE\" AllowOwnerCom=\"tRuE\" AllowAddUserFolder=\"true\"/>"
+                   L"<F InitCreate=\"1\" AllowOwnerCom=\"yes\" AllowAddUserFolder=\" true\"/>"
+                   L"</OtherFloor></r>"));
     ASSERT_EQ(2, Count());
     EXPECT_TRUE(Rule(0).m_bInitCreate);
     EXPECT_TRUE(Rule(0).m_bAllowOwnerCom);
@@ -133,10 +143,11 @@ TEST_F(RuleReaderTest, OnlyTrueInAnyCaseIsTrue)
 
 TEST_F(RuleReaderTest, ReadsTwoLevelsOnlyAndShortNameIdsWhole)
 {
-    ASSERT_EQ(1, Load(L"<r><OtherFloor>"
-                      L"<F Name=\"top\" NameId=\"7\"><G Name=\"mid\" NameId=\"1071\">"
-                      L"<H Name=\"deep\" NameId=\"1072\"/></G></F>"
-                      L"</OtherFloor></r>"));
+    ASSERT_EQ(1,
+              Load(L"<r><OtherFloor>"
+                   L"<F Name=\"top\" NameId=\"7\"><G Name=\"mid\" NameId=\"1071\">"
+                   L"<H Name=\"deep\" NameId=\"1072\"/></G></F>"
+                   L"</OtherFloor></r>"));
     ASSERT_EQ(2, Count());
     EXPECT_STREQ(L"top", Rule(0).m_strName);
     EXPECT_STREQ(L"mid", Rule(1).m_strName);
@@ -147,11 +158,12 @@ TEST_F(RuleReaderTest, CommentsAreFoldersButIndentationIsNot)
 {
     // Indented text, a comment at both levels: every comment is a record with nothing set;
     // the whitespace between elements yields nothing.
-    ASSERT_EQ(1, Load(L"<r>\n  <OtherFloor>\n    <!-- columns -->\n"
-                      L"    <F Name=\"a\" NameId=\"1030\" ComType=\"5\" InitCreate=\"true\">\n"
-                      L"      <!-- inner -->\n"
-                      L"      <G Name=\"a1\"/>\n"
-                      L"    </F>\n  </OtherFloor>\n</r>\n"));
+    ASSERT_EQ(1,
+              Load(L"<r>\n  <OtherFloor>\n    <!-- columns -->\n"
+                   L"    <F Name=\"a\" NameId=\"1030\" ComType=\"5\" InitCreate=\"true\">\n"
+                   L"      <!-- inner -->\n"
+                   L"      <G Name=\"a1\"/>\n"
+                   L"    </F>\n  </OtherFloor>\n</r>\n"));
     ASSERT_EQ(4, Count());
     const CComFolderProp& comment = Rule(0);
     EXPECT_STREQ(L"", comment.m_strName);
@@ -166,7 +178,9 @@ TEST_F(RuleReaderTest, CommentsAreFoldersButIndentationIsNot)
     EXPECT_STREQ(L"a1", Rule(3).m_strName);
 
     CComFolderRuleManager indentedOnly;
-    ASSERT_EQ(1, indentedOnly.LoadRule(L"<r>\n\t<OtherFloor>\n\t\t \n\t</OtherFloor>\n</r>", L"OtherFloor"));
+    ASSERT_EQ(
+        1,
+        indentedOnly.LoadRule(L"<r>\n\t<OtherFloor>\n\t\t \n\t</OtherFloor>\n</r>", L"OtherFloor"));
     EXPECT_EQ(0, indentedOnly.m_arrRule.GetSize());
 }
 

@@ -12,8 +12,8 @@ TEST_F(FolderStoreTest, FolderVolumeTextComesFromTheFileAndDefaultsTo1)
     AddFolderRow(L"100", 1, L"", 1, L"4");
     CComFolderManager store;
     EXPECT_STREQ(L"4", store.GetVolumeText(100, 1, kFolderNode));
-    EXPECT_STREQ(L"1", store.GetVolumeText(101, 1, kFolderNode));   // no row
-    EXPECT_STREQ(L"1", store.GetVolumeText(100, 2, kFolderNode));   // other floor
+    EXPECT_STREQ(L"1", store.GetVolumeText(101, 1, kFolderNode)); // no row
+    EXPECT_STREQ(L"1", store.GetVolumeText(100, 2, kFolderNode)); // other floor
 }
 
 TEST_F(FolderStoreTest, FolderVolumeIsStoredWithItsFractionAndCommitted)
@@ -42,8 +42,8 @@ TEST_F(FolderStoreTest, VolumeOfAMissingFolderWritesNothingButCommitsWhatIsPendi
     store.SetVolume(100, 2, 9.0f, kFolderNode);
     EXPECT_EQ(0, Count(L"SELECT COUNT(*) FROM comfolder WHERE volume = 9"));
     EXPECT_EQ(3, Count(L"SELECT COUNT(*) FROM comfolder WHERE floorid = 2"));
-    EXPECT_DOUBLE_EQ(1.0, store.m_pComFolderDataSet->GetAsFloat(
-                              L"volume", store.FindFolderRow(L"100", 1)));
+    EXPECT_DOUBLE_EQ(
+        1.0, store.m_pComFolderDataSet->GetAsFloat(L"volume", store.FindFolderRow(L"100", 1)));
 }
 
 TEST_F(FolderStoreTest, ComponentVolumeGoesThroughTheComponentTable)
@@ -53,15 +53,18 @@ TEST_F(FolderStoreTest, ComponentVolumeGoesThroughTheComponentTable)
     int nId = AddComponent(1, L"10", L"KZ-1");
     CComFolderManager store;
     store.SetVolume(nId, 1, 3.0f, kComponentNode);
-    EXPECT_EQ(L"3", Query(L"SELECT CAST(volume AS INTEGER) FROM component WHERE id = ?1",
-                          { std::to_wstring(nId) })[0][0]);
+    EXPECT_EQ(L"3",
+              Query(L"SELECT CAST(volume AS INTEGER) FROM component WHERE id = ?1",
+                    { std::to_wstring(nId) })[0][0]);
     EXPECT_DOUBLE_EQ(3.0, _wtof(store.GetVolumeText(nId, 1, kComponentNode)));
     // No folder row is touched by a component's volume.
     EXPECT_EQ(1, Count(L"SELECT COUNT(*) FROM comfolder WHERE volume = 1"));
 
     store.SetComSumVolume(nId, 12.5f);
-    EXPECT_DOUBLE_EQ(12.5, _wtof(Query(L"SELECT sumvolume FROM component WHERE id = ?1",
-                                       { std::to_wstring(nId) })[0][0].c_str()));
+    EXPECT_DOUBLE_EQ(12.5,
+                     _wtof(Query(L"SELECT sumvolume FROM component WHERE id = ?1",
+                                 { std::to_wstring(nId) })[0][0]
+                               .c_str()));
 }
 
 } // namespace

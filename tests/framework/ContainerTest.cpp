@@ -36,7 +36,8 @@ std::wstring MessageOf(CException* e)
     return msg;
 }
 
-template <class F> std::wstring ExpectInvalidArg(F f)
+template <class F>
+std::wstring ExpectInvalidArg(F f)
 {
     std::wstring message;
     try {
@@ -70,7 +71,7 @@ TEST(CArrayLifetime, ElementsAreConstructedAndDestroyedOnce)
         EXPECT_EQ(5, Tracked::live);
         arr.FreeExtra();
         EXPECT_EQ(5, Tracked::live);
-        arr.SetSize(8);     // new elements are default-constructed
+        arr.SetSize(8); // new elements are default-constructed
         EXPECT_EQ(0, arr[7].value);
     }
     EXPECT_EQ(0, Tracked::live);
@@ -83,7 +84,7 @@ TEST(CArrayOps, StringsGrowInsertCopyAppend)
     names.Add(L"首层");
     names.Add(CString(L"第2层"));
     names.InsertAt(1, L"基础层");
-    names.InsertAt(5, L"屋面层");   // past the end: grows with empty strings between
+    names.InsertAt(5, L"屋面层"); // past the end: grows with empty strings between
     ASSERT_EQ(6, names.GetCount());
     EXPECT_EQ(CString(L"基础层"), names[1]);
     EXPECT_TRUE(names[3].IsEmpty());
@@ -93,7 +94,7 @@ TEST(CArrayOps, StringsGrowInsertCopyAppend)
     names.SetAt(3, L"x");
     EXPECT_EQ(CString(L"首层*"), names.GetData()[0]);
     for (int i = 0; i < 50; ++i)
-        names.Add(names[0]);    // the added element lives in the array being grown
+        names.Add(names[0]); // the added element lives in the array being grown
     EXPECT_EQ(CString(L"首层*"), names[55]);
 
     CStringArray copy;
@@ -137,7 +138,7 @@ TEST(CArrayOps, TypedArraysOfPointersWordsAndObjects)
     for (int i = 0; i < 3; ++i)
         objs.Add(new Owned(&deaths));
     for (INT_PTR i = 0; i < objs.GetSize(); ++i)
-        delete objs[i];         // through CObject*: the virtual destructor runs
+        delete objs[i]; // through CObject*: the virtual destructor runs
     objs.RemoveAll();
     EXPECT_EQ(3, deaths);
 }

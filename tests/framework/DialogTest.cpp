@@ -158,8 +158,8 @@ public:
         int m_nEscapes = 0;
         BOOL PreTranslateMessage(MSG* pMsg) override
         {
-            if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE &&
-                (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
+            if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE
+                && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
                 ++m_nEscapes;
                 return TRUE;
             }
@@ -185,7 +185,7 @@ protected:
         CDataDlg::OnCancel();
     }
 };
-}
+} // namespace
 
 TEST(ModalDialog, TreeSwallowsEscapeOnceInsideTheModalLoop)
 {

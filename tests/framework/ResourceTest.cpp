@@ -16,7 +16,7 @@ int CountChain(HMODULE hModule)
     CDynLinkLibrary::Unlock();
     return n;
 }
-}
+} // namespace
 
 TEST(ResourceChain, ExtensionModuleResourcesFoundWhileLoaded)
 {

@@ -6,7 +6,7 @@
 
 namespace {
 std::wstring W(const CString& s) { return std::wstring(s.GetString(), s.GetLength()); }
-}
+} // namespace
 
 TEST(CStringFormat, EachConversionWithChineseText)
 {
@@ -35,9 +35,9 @@ TEST(CStringFormat, CStringArgumentsAndAliasing)
 {
     CString name(L"KL");
     CString s;
-    s.Format(L"%s-%d", name, 7);    // a CString passed directly, as MFC code does
+    s.Format(L"%s-%d", name, 7); // a CString passed directly, as MFC code does
     EXPECT_EQ(L"KL-7", W(s));
-    s.Format(L"<%s>", s);           // formatting a string into itself
+    s.Format(L"<%s>", s); // formatting a string into itself
     EXPECT_EQ(L"<KL-7>", W(s));
     s.AppendFormat(L"*%.3f", 1.5f);
     EXPECT_EQ(L"<KL-7>*1.500", W(s));
@@ -143,7 +143,7 @@ TEST(CStringCompare, OperatorsAndCaseInsensitive)
     EXPECT_TRUE(a == L"100");
     EXPECT_TRUE(L"100" == a);
     EXPECT_TRUE(a != b);
-    EXPECT_TRUE(a < b);    // text order, not numbers
+    EXPECT_TRUE(a < b); // text order, not numbers
     EXPECT_FALSE(b < a);
     EXPECT_GT(0, a.Compare(L"99"));
     EXPECT_EQ(0, CString(L"Abc").CompareNoCase(L"aBC"));
@@ -153,7 +153,7 @@ TEST(CStringCompare, OperatorsAndCaseInsensitive)
     CString acc;
     for (int i = 0; i < 1000; ++i)
         acc += L'x';
-    acc += acc;     // appending a string to itself
+    acc += acc; // appending a string to itself
     EXPECT_EQ(2000, acc.GetLength());
 }
 
@@ -172,7 +172,9 @@ TEST(CStringBuffer, FilledByWin32AndReleased)
     s.ReleaseBuffer();
     EXPECT_EQ(L"构", W(s));
     p = s.GetBufferSetLength(4);
-    p[1] = L'a'; p[2] = L'b'; p[3] = L'c';
+    p[1] = L'a';
+    p[2] = L'b';
+    p[3] = L'c';
     s.ReleaseBuffer(2);
     EXPECT_EQ(L"构a", W(s));
     s.SetAt(1, L'层');

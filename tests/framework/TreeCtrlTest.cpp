@@ -14,12 +14,13 @@ struct TreeFixture
     TreeFixture()
     {
         EXPECT_TRUE(host.CreateRecorder());
-        EXPECT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS,
+        EXPECT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES
+                                    | TVS_LINESATROOT | TVS_EDITLABELS,
                                 CRect(0, 0, 300, 300), &host, 1000));
     }
     ~TreeFixture() { host.DestroyWindow(); }
 };
-}
+} // namespace
 
 TEST(TreeCtrl, SortedInsertionAndNavigationCodes)
 {
@@ -84,8 +85,8 @@ TEST(TreeCtrl, ItemAttributesRoundTrip)
 {
     TreeFixture f;
     CTreeCtrl& t = f.tree;
-    HTREEITEM item = t.InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM, L"KL-1*3", 3, 4, 0, 0,
-                                  (LPARAM)0x1234, TVI_ROOT, TVI_LAST);
+    HTREEITEM item = t.InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM,
+                                  L"KL-1*3", 3, 4, 0, 0, (LPARAM)0x1234, TVI_ROOT, TVI_LAST);
     ASSERT_NE(nullptr, item);
     EXPECT_EQ(CString(L"KL-1*3"), t.GetItemText(item));
     EXPECT_EQ(0x1234u, t.GetItemData(item));
@@ -161,7 +162,7 @@ TEST(TreeCtrl, LabelEditingAndImageLists)
     edit->GetWindowText(text);
     EXPECT_EQ(CString(L"KL-1"), text);
     edit->SetWindowText(L"KL-9");
-    f.host.answers.push_back({ TVN_ENDLABELEDITW, TRUE });   // the parent accepts the text
+    f.host.answers.push_back({ TVN_ENDLABELEDITW, TRUE }); // the parent accepts the text
     EXPECT_TRUE(t.EndEditLabelNow(FALSE));
     PumpUntilIdle();
     EXPECT_EQ(CString(L"KL-9"), t.GetItemText(item));
@@ -223,7 +224,8 @@ TEST(ListCtrl, IconViewGroupsAndSelectionWalk)
     CNotifyRecorder host;
     ASSERT_TRUE(host.CreateRecorder());
     CListCtrl list;
-    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SHOWSELALWAYS, CRect(0, 0, 380, 300), &host, 1001));
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SHOWSELALWAYS,
+                            CRect(0, 0, 380, 300), &host, 1001));
     CImageList images;
     ASSERT_TRUE(images.Create(32, 32, ILC_COLOR24 | ILC_MASK, 2, 1));
     images.Add(LoadIconW(NULL, (LPCWSTR)IDI_APPLICATION));

@@ -27,7 +27,7 @@ public:
         ++m_nLButtonDown;
         m_nDownFlags = nFlags;
         m_ptDown = point;
-        CTreeCtrl::OnLButtonDown(nFlags, point);   // the tree selects the item
+        CTreeCtrl::OnLButtonDown(nFlags, point); // the tree selects the item
     }
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     {
@@ -50,7 +50,7 @@ public:
     afx_msg void OnBeginlabeledit(NMHDR*, LRESULT* pResult)
     {
         ++m_nBeginEdit;
-        *pResult = m_bVetoEdit;     // goes back to the control as the notification's result
+        *pResult = m_bVetoEdit; // goes back to the control as the notification's result
     }
     afx_msg void OnDelete() { m_commands.push_back(32816); }
     afx_msg void OnRename() { m_commands.push_back(32917); }
@@ -83,7 +83,11 @@ public:
     int m_nCreate = 0;
     BOOL m_bFailCreate = FALSE;
 
-    afx_msg void OnSelchangedTree(NMHDR*, LRESULT* pResult) { ++m_nSelChanged; *pResult = 0; }
+    afx_msg void OnSelchangedTree(NMHDR*, LRESULT* pResult)
+    {
+        ++m_nSelChanged;
+        *pResult = 0;
+    }
     afx_msg void OnChangeEdit() { ++m_nEditChange; }
     afx_msg void OnClicked() { ++m_nClicked; }
     afx_msg void OnSize(UINT nType, int cx, int cy)
@@ -92,7 +96,11 @@ public:
         ++m_nSize;
         m_size = CSize(cx, cy);
     }
-    afx_msg LRESULT OnUser(WPARAM wParam, LPARAM lParam) { m_lUserParam = lParam; return (LRESULT)wParam * 2; }
+    afx_msg LRESULT OnUser(WPARAM wParam, LPARAM lParam)
+    {
+        m_lUserParam = lParam;
+        return (LRESULT)wParam * 2;
+    }
     afx_msg int OnCreate(LPCREATESTRUCT lpcs)
     {
         ++m_nCreate;
@@ -121,8 +129,10 @@ struct Fixture
 
     Fixture()
     {
-        EXPECT_TRUE(host.CreateEx(0, NULL, L"宿主", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 400, NULL, NULL));
-        EXPECT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
+        EXPECT_TRUE(host.CreateEx(0, NULL, L"宿主", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
+                                  400, NULL, NULL));
+        EXPECT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES
+                                    | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
                                 CRect(0, 0, 300, 300), &host, 1000));
         root = tree.InsertItem(L"工程");
         a = tree.InsertItem(L"首层", root);
@@ -168,7 +178,8 @@ TEST(MessageRouting, HandlersGetMfcArgumentsAndDefaultProcessing)
     EXPECT_EQ(1, f.tree.m_nLButtonDown);
     EXPECT_EQ((UINT)(MK_LBUTTON | MK_CONTROL), f.tree.m_nDownFlags);
     EXPECT_EQ(CPoint(pt), f.tree.m_ptDown);
-    EXPECT_EQ(f.b, f.tree.GetSelectedItem()) << "the base handler ran the tree's own click processing";
+    EXPECT_EQ(f.b, f.tree.GetSelectedItem())
+        << "the base handler ran the tree's own click processing";
 
     PressKey(f.tree, VK_UP);
     EXPECT_EQ((UINT)VK_UP, f.tree.m_nKey);
@@ -200,7 +211,8 @@ TEST(MessageRouting, ControlNotificationsAndCreateFailure)
     edit.SetWindowText(L"12");
     EXPECT_EQ(1, host.m_nEditChange);
     CButton button;
-    ASSERT_TRUE(button.Create(L"按楼层", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, CRect(0, 30, 100, 50), &host, 1002));
+    ASSERT_TRUE(button.Create(L"按楼层", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
+                              CRect(0, 30, 100, 50), &host, 1002));
     button.SendMessage(BM_CLICK);
     EXPECT_EQ(1, host.m_nClicked);
     EXPECT_EQ(BST_CHECKED, button.GetCheck());
@@ -262,8 +274,9 @@ TEST(MessageRouting, PopupMenuCommandsReachTheOwnersHandlers)
     ASSERT_TRUE(add.CreatePopupMenu());
     add.AppendMenu(MF_STRING, 34775, L"框架柱");
     add.AppendMenu(MF_STRING, 34776, L"框架梁");
-    ASSERT_TRUE(menu.InsertMenu(0, MF_BYPOSITION | MF_POPUP | MF_STRING, (UINT_PTR)add.m_hMenu, L"添加(&T)"));
-    add.Detach();   // the submenu now belongs to the menu
+    ASSERT_TRUE(menu.InsertMenu(0, MF_BYPOSITION | MF_POPUP | MF_STRING, (UINT_PTR)add.m_hMenu,
+                                L"添加(&T)"));
+    add.Detach(); // the submenu now belongs to the menu
 
     // Read back entries and states.
     ASSERT_EQ(4, menu.GetMenuItemCount());
@@ -288,13 +301,13 @@ TEST(MessageRouting, PopupMenuCommandsReachTheOwnersHandlers)
     // Choose entries with the keyboard while the menu tracks; the command goes to the owner.
     CPoint at(50, 50);
     f.tree.ClientToScreen(&at);
-    DriveNextPopupMenu({ VK_DOWN, VK_DOWN, VK_RETURN });     // 添加, 删除
+    DriveNextPopupMenu({ VK_DOWN, VK_DOWN, VK_RETURN }); // 添加, 删除
     menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, &f.tree);
     PumpUntilIdle();
     ASSERT_EQ(1u, f.tree.m_commands.size());
     EXPECT_EQ(32816u, f.tree.m_commands[0]);
 
-    DriveNextPopupMenu({ VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN });   // 添加 > 框架梁
+    DriveNextPopupMenu({ VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN }); // 添加 > 框架梁
     menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, &f.tree);
     PumpUntilIdle();
     EXPECT_EQ(34776, f.tree.m_nRangeCommand) << "ON_COMMAND_RANGE receives the chosen id";
@@ -302,7 +315,7 @@ TEST(MessageRouting, PopupMenuCommandsReachTheOwnersHandlers)
     // Commands sent by a host (no menu shown) take the same route.
     f.tree.SendMessage(WM_COMMAND, MAKEWPARAM(32917, 0), 0);
     f.tree.SendMessage(WM_COMMAND, MAKEWPARAM(34785, 0), 0);
-    f.tree.SendMessage(WM_COMMAND, MAKEWPARAM(34786, 0), 0);   // outside the range: ignored
+    f.tree.SendMessage(WM_COMMAND, MAKEWPARAM(34786, 0), 0); // outside the range: ignored
     ASSERT_EQ(2u, f.tree.m_commands.size());
     EXPECT_EQ(32917u, f.tree.m_commands[1]);
     EXPECT_EQ(34785, f.tree.m_nRangeCommand);
@@ -320,8 +333,8 @@ public:
     int m_nEscapes = 0;
     BOOL PreTranslateMessage(MSG* pMsg) override
     {
-        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE &&
-            (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE
+            && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
             ++m_nEscapes;
             return TRUE;
         }
@@ -336,7 +349,8 @@ TEST(PreTranslate, EscapeInTheInPlaceEditBoxIsSwallowedInAForeignLoop)
     CNotifyRecorder host;
     ASSERT_TRUE(host.CreateRecorder());
     CEscapeTree tree;
-    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_EDITLABELS, CRect(0, 0, 300, 300), &host, 1000));
+    ASSERT_TRUE(
+        tree.Create(WS_CHILD | WS_VISIBLE | TVS_EDITLABELS, CRect(0, 0, 300, 300), &host, 1000));
     HTREEITEM item = tree.InsertItem(L"KL-1*3");
     tree.SetFocus();
     CEdit* edit = tree.EditLabel(item);
@@ -360,7 +374,8 @@ TEST(PreTranslate, EscapeInTheInPlaceEditBoxIsSwallowedInAForeignLoop)
     CNotifyRecorder host2;
     ASSERT_TRUE(host2.CreateRecorder());
     CTreeCtrl plain;
-    ASSERT_TRUE(plain.Create(WS_CHILD | WS_VISIBLE | TVS_EDITLABELS, CRect(0, 0, 300, 300), &host2, 1000));
+    ASSERT_TRUE(
+        plain.Create(WS_CHILD | WS_VISIBLE | TVS_EDITLABELS, CRect(0, 0, 300, 300), &host2, 1000));
     item = plain.InsertItem(L"KL-2");
     plain.SetFocus();
     hEdit = plain.EditLabel(item)->GetSafeHwnd();

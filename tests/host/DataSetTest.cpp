@@ -99,8 +99,13 @@ TEST(DataSet, ValuesKeepWhatWasWrittenAndIntegersTakeLeadingDigits)
     EXPECT_EQ("0.1", S(ds.GetAsString(L"qty", r)));
     EXPECT_DOUBLE_EQ(0.1, ds.GetAsFloat(L"qty", r));
 
-    const struct { const wchar_t* text; int value; } cases[] = {
-        { L"12abc", 12 }, { L"abc", 0 }, { L"", 0 }, { L"-7x", -7 }, { L"  15", 15 }, { L"3.9", 3 }, { L"+4", 4 },
+    const struct
+    {
+        const wchar_t* text;
+        int value;
+    } cases[] = {
+        { L"12abc", 12 }, { L"abc", 0 }, { L"", 0 },   { L"-7x", -7 },
+        { L"  15", 15 },  { L"3.9", 3 }, { L"+4", 4 },
     };
     for (const auto& c : cases) {
         ds.SetAsString(L"name", r, c.text);
@@ -122,15 +127,15 @@ TEST(DataSet, InsertRowPlacesTheRowAndReturnsItsNumber)
     Declare(ds);
     AddRow(ds, L"b", L"2");
     AddRow(ds, L"c", L"3");
-    EXPECT_EQ(1, ds.InsertRow(1));          // 1 puts it first
+    EXPECT_EQ(1, ds.InsertRow(1)); // 1 puts it first
     ds.SetAsString(L"name", 1, L"a");
-    EXPECT_EQ(4, ds.InsertRow(4));          // row count + 1 appends
+    EXPECT_EQ(4, ds.InsertRow(4)); // row count + 1 appends
     ds.SetAsString(L"name", 4, L"e");
-    EXPECT_EQ(4, ds.InsertRow(4));          // inside: becomes that row, the rest move down
+    EXPECT_EQ(4, ds.InsertRow(4)); // inside: becomes that row, the rest move down
     ds.SetAsString(L"name", 4, L"d");
-    EXPECT_EQ(6, ds.InsertRow(0));          // 0 appends
+    EXPECT_EQ(6, ds.InsertRow(0)); // 0 appends
     ds.SetAsString(L"name", 6, L"f");
-    EXPECT_EQ(7, ds.InsertRow(-2));         // so does any position outside
+    EXPECT_EQ(7, ds.InsertRow(-2)); // so does any position outside
     ds.SetAsString(L"name", 7, L"g");
     EXPECT_EQ(8, ds.InsertRow(100));
     ds.SetAsString(L"name", 8, L"h");
@@ -232,7 +237,8 @@ TEST(DataSet, FolderViewReadsTopLevelParentAsZeroAndSortsIdsAsNumbers)
     view.Sort();
     std::string order;
     for (int r = 1; r <= view.GetRowCount(); ++r)
-        order += S(view.GetAsString(L"comfolderid", r)) + "/" + S(view.GetAsString(L"parentid", r)) + " ";
+        order += S(view.GetAsString(L"comfolderid", r)) + "/" + S(view.GetAsString(L"parentid", r))
+            + " ";
     EXPECT_EQ("9/0 20/0 21/20 100/20 101/0 ", order);
 
     // The folder store's own dataset keeps a top-level parent empty.

@@ -36,8 +36,9 @@ void WriteUtf16(const std::wstring& path, const std::wstring& text, bool bigEndi
     WriteAllBytes(path, bytes.data(), bytes.size());
 }
 
-const wchar_t kRules[] = L"<?xml version=\"1.0\"?>\r\n<TREE><OtherFloor><Folder Name=\"框架梁\" NameId=\"1011\"/>"
-                         L"</OtherFloor><BaseFloor/></TREE>\r\n";
+const wchar_t kRules[] =
+    L"<?xml version=\"1.0\"?>\r\n<TREE><OtherFloor><Folder Name=\"框架梁\" NameId=\"1011\"/>"
+    L"</OtherFloor><BaseFloor/></TREE>\r\n";
 
 struct Recorded
 {
@@ -61,12 +62,20 @@ TEST(GridFace, TextsByKeyFromTheDataFolderInEveryEncoding)
 {
     std::wstring dir = MakeTempDir();
     KxMfc::Fun::SetSysDataPath((dir + L"\\").c_str());
-    EXPECT_EQ(std::wstring(KxMfc::Fun::GetSysDataPath().GetString()), dir) << "no trailing backslash";
+    EXPECT_EQ(std::wstring(KxMfc::Fun::GetSysDataPath().GetString()), dir)
+        << "no trailing backslash";
     CGJ_GridFaceManager* faces = CGJ_GridFaceManager::Instance();
     ASSERT_EQ(faces, CGJ_GridFaceManager::Instance());
 
-    const struct { const wchar_t* how; int kind; } encodings[] = {
-        { L"UTF-8 with BOM", 0 }, { L"UTF-8 without BOM", 1 }, { L"UTF-16LE", 2 }, { L"UTF-16BE", 3 },
+    const struct
+    {
+        const wchar_t* how;
+        int kind;
+    } encodings[] = {
+        { L"UTF-8 with BOM", 0 },
+        { L"UTF-8 without BOM", 1 },
+        { L"UTF-16LE", 2 },
+        { L"UTF-16BE", 3 },
     };
     for (const auto& e : encodings) {
         std::wstring path = dir + L"\\TREE.xml";
@@ -74,13 +83,16 @@ TEST(GridFace, TextsByKeyFromTheDataFolderInEveryEncoding)
             WriteUtf8(path, kRules, e.kind == 0);
         else
             WriteUtf16(path, kRules, e.kind == 3);
-        EXPECT_EQ(std::wstring(kRules), std::wstring(faces->GetGridFace(L"TREE").GetString())) << Narrow(e.how);
+        EXPECT_EQ(std::wstring(kRules), std::wstring(faces->GetGridFace(L"TREE").GetString()))
+            << Narrow(e.how);
     }
-    WriteUtf16(dir + L"\\CreateComTREE.xml", L"<CreateComTREE>楼梯 🏗️</CreateComTREE>", false);
-    EXPECT_EQ("<CreateComTREE>楼梯 🏗️</CreateComTREE>", S(faces->GetGridFace(L"CreateComTREE")));
+    WriteUtf16(dir + L"\\CreateComTREE.xml", L"<CreateComTREE>楼梯 🏗️</CreateComTREE>",
+               false);
+    EXPECT_EQ("<CreateComTREE>楼梯 🏗️</CreateComTREE>",
+              S(faces->GetGridFace(L"CreateComTREE")));
 
     // A text in the system code page (936) without a mark.
-    const char gbk[] = "<T>\xB2\xE3</T>";  // 层
+    const char gbk[] = "<T>\xB2\xE3</T>"; // 层
     WriteAllBytes(dir + L"\\GBK.xml", gbk, sizeof(gbk) - 1);
     EXPECT_EQ("<T>层</T>", S(faces->GetGridFace(L"GBK")));
 
@@ -110,7 +122,8 @@ TEST(KxMessageBox, AHandlerRecordsAndAnswersInsteadOfTheBox)
     EXPECT_EQ(IDOK, UIFunction::KxMessageBox(L"数量必须大于0", L"错误提示", 0));
     ASSERT_EQ(2u, rec.texts.size());
     EXPECT_EQ(L"是否删除节点:KL-1。", rec.texts[0]);
-    EXPECT_EQ(std::wstring(UIFunction::GetDefaultCaption().GetString()), rec.captions[0]) << "empty caption: the host's";
+    EXPECT_EQ(std::wstring(UIFunction::GetDefaultCaption().GetString()), rec.captions[0])
+        << "empty caption: the host's";
     EXPECT_EQ(static_cast<UINT>(MB_YESNO), rec.styles[0]);
     EXPECT_EQ(L"错误提示", rec.captions[1]);
     EXPECT_EQ(Record, UIFunction::SetMessageBoxHandler(previous));
@@ -132,7 +145,7 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD)
     KillTimer(nullptr, id);
     PostMessageW(box, WM_COMMAND, IDNO, 0);
 }
-}
+} // namespace
 
 TEST(KxMessageBox, WithoutAHandlerARealModalBoxAnswers)
 {
@@ -170,8 +183,8 @@ TEST(ResourceOverride, SwitchesForItsLifetimeAndRestoresWhenNested)
 
 TEST(StringCompositor, NumbersByValueChineseByPinyinEqualNamesKeepOrder)
 {
-    const wchar_t* names[] = { L"KL-10", L"KL-2", L"柱", L"KL-1", L"梁", L"板", L"KZ-007", L"KZ-7",
-                               L"墙", L"楼梯10", L"楼梯2", L"KL-2", L"" };
+    const wchar_t* names[] = { L"KL-10", L"KL-2", L"柱",     L"KL-1",  L"梁",   L"板", L"KZ-007",
+                               L"KZ-7",  L"墙",   L"楼梯10", L"楼梯2", L"KL-2", L"" };
     CStringArray arr;
     for (const wchar_t* n : names)
         arr.Add(CString(n));
@@ -182,7 +195,9 @@ TEST(StringCompositor, NumbersByValueChineseByPinyinEqualNamesKeepOrder)
     std::vector<std::wstring> sorted;
     for (INT_PTR k = 0; k < order.GetSize(); ++k)
         sorted.push_back(names[order[k]]);
-    auto pos = [&](const wchar_t* n) { return std::find(sorted.begin(), sorted.end(), std::wstring(n)) - sorted.begin(); };
+    auto pos = [&](const wchar_t* n) {
+        return std::find(sorted.begin(), sorted.end(), std::wstring(n)) - sorted.begin();
+    };
     EXPECT_EQ(0, pos(L"")) << "the empty name first";
     EXPECT_LT(pos(L"KL-1"), pos(L"KL-2"));
     EXPECT_LT(pos(L"KL-2"), pos(L"KL-10"));
@@ -201,8 +216,8 @@ TEST(StringCompositor, NumbersByValueChineseByPinyinEqualNamesKeepOrder)
         if (std::wstring(names[order[k]]).rfind(L"KZ-", 0) == 0)
             kz7.push_back(order[k]);
     }
-    EXPECT_EQ((std::vector<int> { 1, 11 }), kl2);
-    EXPECT_EQ((std::vector<int> { 6, 7 }), kz7);
+    EXPECT_EQ((std::vector<int>{ 1, 11 }), kl2);
+    EXPECT_EQ((std::vector<int>{ 6, 7 }), kz7);
 
     CDWordArray dw;
     sorter.GetResult(dw);
@@ -248,8 +263,8 @@ TEST(Timing, ScopesRecordTheirDurationsByLabel)
 TEST(MainFrame, RegisteredWindowUntilItIsDestroyed)
 {
     CManageSteelMainFrame* frames = CManageSteelMainFrame::Instance();
-    HWND wnd = CreateWindowExW(0, L"STATIC", L"主框架", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+    HWND wnd = CreateWindowExW(0, L"STATIC", L"主框架", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(wnd);
     frames->SetSteelMainFrame(wnd);
     EXPECT_EQ(wnd, CManageSteelMainFrame::Instance()->GetSteelMainFrameHwnd());

@@ -12,7 +12,8 @@ std::wstring TempFilePath(const wchar_t* stem)
     if (info)
         for (const char* p = info->name(); *p; ++p)
             name += static_cast<wchar_t>(*p);
-    name += L"_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++counter) + L".kxp";
+    name += L"_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++counter)
+        + L".kxp";
     RemoveProjectFile(name);
     return name;
 }
@@ -74,7 +75,8 @@ CTempProject::~CTempProject()
     RemoveProjectFile(m_path);
 }
 
-std::vector<std::vector<std::wstring>> CTempProject::Peek(const wchar_t* sql, const std::vector<std::wstring>& params)
+std::vector<std::vector<std::wstring>> CTempProject::Peek(const wchar_t* sql,
+                                                          const std::vector<std::wstring>& params)
 {
     CProjectConnection other;
     std::vector<std::vector<std::wstring>> rows;

@@ -20,7 +20,8 @@ public:
     const std::wstring& Path() const { return m_path; }
     bool IsOpen() const { return m_bOpen; }
     // Runs a query on a separate connection, as another reader of the file would.
-    std::vector<std::vector<std::wstring>> Peek(const wchar_t* sql, const std::vector<std::wstring>& params = {});
+    std::vector<std::vector<std::wstring>> Peek(const wchar_t* sql,
+                                                const std::vector<std::wstring>& params = {});
 
 private:
     std::wstring m_path;

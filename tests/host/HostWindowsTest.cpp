@@ -9,8 +9,8 @@ namespace {
 
 HWND MakeFrame()
 {
-    return CreateWindowExW(0, L"STATIC", L"主框架", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
-                           NULL, NULL, GetModuleHandleW(NULL), NULL);
+    return CreateWindowExW(0, L"STATIC", L"主框架", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
+                           300, NULL, NULL, GetModuleHandleW(NULL), NULL);
 }
 
 } // namespace
@@ -49,8 +49,9 @@ TEST(HostDialogCommon, CaptionedDialogShowsProductIconAndEndsWithOk)
 TEST(HostKxListCtrl, ItemsGoIntoTheirGroupAndGroupsGoAway)
 {
     HWND frame = MakeFrame();
-    HWND hList = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SINGLESEL,
-                                 0, 0, 300, 200, frame, (HMENU)1001, GetModuleHandleW(NULL), NULL);
+    HWND hList = CreateWindowExW(0, WC_LISTVIEWW, L"",
+                                 WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SINGLESEL, 0, 0, 300, 200,
+                                 frame, (HMENU)1001, GetModuleHandleW(NULL), NULL);
     CKxListCtrl list;
     ASSERT_TRUE(list.SubclassWindow(hList));
     list.EnableGroupView(1);
@@ -61,7 +62,7 @@ TEST(HostKxListCtrl, ItemsGoIntoTheirGroupAndGroupsGoAway)
     int added = list.InsertGroup(0, 1, CString(L"框架梁"));
     if (groups) {
         EXPECT_GE(added, 0);
-        EXPECT_EQ(-1, list.InsertGroup(0, 1, CString(L"重复")));  // one group per id
+        EXPECT_EQ(-1, list.InsertGroup(0, 1, CString(L"重复"))); // one group per id
     }
 
     wchar_t first[] = L"楼层框架梁";

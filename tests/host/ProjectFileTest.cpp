@@ -9,10 +9,7 @@ namespace {
 
 std::string S(const CString& s) { return Narrow(s.GetString()); }
 
-bool Contains(const CString& text, const wchar_t* part)
-{
-    return text.Find(part) >= 0;
-}
+bool Contains(const CString& text, const wchar_t* part) { return text.Find(part) >= 0; }
 
 // Writes a file with the contract tables only, as another product would, and one row each.
 void WriteContractOnlyProject(const std::wstring& path)
@@ -21,17 +18,24 @@ void WriteContractOnlyProject(const std::wstring& path)
     ASSERT_TRUE(db.Open(path.c_str(), TRUE));
     ASSERT_TRUE(db.Execute(
         L"CREATE TABLE projectinfo (parmname TEXT PRIMARY KEY, parmvalue TEXT);"
-        L"CREATE TABLE floor (id INTEGER PRIMARY KEY, lcmc TEXT, showid INTEGER, createmode INTEGER);"
-        L"CREATE TABLE comfolder (comfolderid TEXT, floorid INTEGER, allowownercom INTEGER, parentid TEXT, "
-        L"foldername TEXT, imageindex INTEGER, selectedindex INTEGER, comtype INTEGER, allowadduserfolder INTEGER, "
+        L"CREATE TABLE floor (id INTEGER PRIMARY KEY, lcmc TEXT, showid INTEGER, createmode "
+        L"INTEGER);"
+        L"CREATE TABLE comfolder (comfolderid TEXT, floorid INTEGER, allowownercom INTEGER, "
+        L"parentid TEXT, "
+        L"foldername TEXT, imageindex INTEGER, selectedindex INTEGER, comtype INTEGER, "
+        L"allowadduserfolder INTEGER, "
         L"initcreate INTEGER, volume REAL, showid INTEGER, PRIMARY KEY (comfolderid, floorid));"
-        L"CREATE TABLE component (id INTEGER PRIMARY KEY, floorid INTEGER, folderid TEXT, comname TEXT, "
+        L"CREATE TABLE component (id INTEGER PRIMARY KEY, floorid INTEGER, folderid TEXT, comname "
+        L"TEXT, "
         L"comtype INTEGER, volume REAL, showid INTEGER);"));
-    ASSERT_TRUE(db.ExecuteBound(L"INSERT INTO projectinfo VALUES (?1, ?2)", { L"ProjectName", L"旧工程" }));
-    ASSERT_TRUE(db.ExecuteBound(L"INSERT INTO floor VALUES (?1, ?2, ?3, ?4)", { L"1", L"首", L"1", L"1" }));
-    ASSERT_TRUE(db.ExecuteBound(L"INSERT INTO component (id, floorid, folderid, comname, comtype, volume, showid) "
-                                L"VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)",
-                                { L"7", L"1", L"11", L"KL-1", L"111", L"2", L"1" }));
+    ASSERT_TRUE(
+        db.ExecuteBound(L"INSERT INTO projectinfo VALUES (?1, ?2)", { L"ProjectName", L"旧工程" }));
+    ASSERT_TRUE(
+        db.ExecuteBound(L"INSERT INTO floor VALUES (?1, ?2, ?3, ?4)", { L"1", L"首", L"1", L"1" }));
+    ASSERT_TRUE(db.ExecuteBound(
+        L"INSERT INTO component (id, floorid, folderid, comname, comtype, volume, showid) "
+        L"VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)",
+        { L"7", L"1", L"11", L"KL-1", L"111", L"2", L"1" }));
 }
 
 // Opening must be refused with a text containing `expected`, and leave the file unchanged and
@@ -58,9 +62,13 @@ TEST(ProjectFile, CreateMakesAnOpenEmptyProjectAndNeverOverwrites)
     EXPECT_TRUE(CProjectDatabase::IsOpen());
     EXPECT_EQ(std::wstring(CProjectDatabase::GetPath().GetString()), project.Path());
     EXPECT_EQ("测试工程", S(CAccessProject_ProjectInfoTable().GetProjectName()));
-    for (const wchar_t* table : { L"projectinfo", L"floor", L"comfolder", L"component", L"componentresult",
-                                  L"comsetup", L"comtypesetup" })
-        EXPECT_EQ(1u, project.Peek(L"SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1", { table }).size())
+    for (const wchar_t* table : { L"projectinfo", L"floor", L"comfolder", L"component",
+                                  L"componentresult", L"comsetup", L"comtypesetup" })
+        EXPECT_EQ(
+            1u,
+            project
+                .Peek(L"SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1", { table })
+                .size())
             << Narrow(table);
 
     CProjectDatabase::Close();
@@ -80,7 +88,8 @@ TEST(ProjectFile, FilesThatAreNotProjectsAreRefusedUnchanged)
     ASSERT_TRUE(current.IsOpen());
 
     std::wstring text = TempFilePath(L"文本");
-    const char words[] = "这不是工程文件, just some text that is long enough to look like a header.\r\n";
+    const char words[] =
+        "这不是工程文件, just some text that is long enough to look like a header.\r\n";
     WriteAllBytes(text, words, sizeof(words) - 1);
     ExpectRefused(text, L"不是工程项目文件");
 
@@ -103,7 +112,8 @@ TEST(ProjectFile, FilesThatAreNotProjectsAreRefusedUnchanged)
     {
         CProjectConnection db;
         ASSERT_TRUE(db.Open(partial.c_str(), FALSE));
-        ASSERT_TRUE(db.Execute(L"DROP TABLE component; CREATE TABLE component (id INTEGER PRIMARY KEY, floorid INTEGER)"));
+        ASSERT_TRUE(db.Execute(L"DROP TABLE component; CREATE TABLE component (id INTEGER PRIMARY "
+                               L"KEY, floorid INTEGER)"));
     }
     ExpectRefused(partial, L"不是工程项目文件");
 
@@ -131,7 +141,8 @@ TEST(ProjectFile, FileHeldByAnotherProcessIsRefusedUnchanged)
     WriteContractOnlyProject(path);
 
     // Held open without sharing, as a program that locks its documents does.
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, h);
     CString error;
     EXPECT_FALSE(CProjectDatabase::Open(path.c_str(), &error));
@@ -163,7 +174,8 @@ TEST(ProjectFile, HeldExclusivelyWhileOpenWhenAsked)
     CProjectConnection other;
     ASSERT_TRUE(other.Open(path.c_str(), FALSE));
     std::vector<std::vector<std::wstring>> rows;
-    EXPECT_FALSE(other.Query(L"SELECT count(*) FROM component", {}, rows)) << "others cannot even read";
+    EXPECT_FALSE(other.Query(L"SELECT count(*) FROM component", {}, rows))
+        << "others cannot even read";
     CProjectDatabase::Close();
     EXPECT_TRUE(other.Query(L"SELECT count(*) FROM component", {}, rows));
     ASSERT_EQ(1u, rows.size());
@@ -228,18 +240,17 @@ TEST(ProjectFile, ReadOnlyQueryRunsSelectsAndRefusesEverythingElse)
     std::vector<std::vector<std::wstring>> rows;
     std::wstring why;
 
-    ASSERT_TRUE(db->QueryReadOnly(L"SELECT comname, volume FROM component ORDER BY id;", rows, &why)) << Narrow(why.c_str());
+    ASSERT_TRUE(
+        db->QueryReadOnly(L"SELECT comname, volume FROM component ORDER BY id;", rows, &why))
+        << Narrow(why.c_str());
     ASSERT_EQ(1u, rows.size());
     EXPECT_EQ(L"KL-1", rows[0][0]);
     EXPECT_EQ(L"2.5", rows[0][1]);
 
     const wchar_t* refused[] = {
-        L"DELETE FROM component",
-        L"UPDATE component SET volume = 9",
-        L"SELECT 1; DELETE FROM component",
-        L"CREATE TABLE x (a)",
-        L"PRAGMA user_version = 7",
-        L"SELEC comname FROM component",
+        L"DELETE FROM component",           L"UPDATE component SET volume = 9",
+        L"SELECT 1; DELETE FROM component", L"CREATE TABLE x (a)",
+        L"PRAGMA user_version = 7",         L"SELEC comname FROM component",
     };
     for (const wchar_t* sql : refused) {
         why.clear();

@@ -49,12 +49,15 @@ TEST(SampleBuilders, SampleProjectIsRealisticAndConsistent)
     std::set<std::pair<int, std::wstring>> folderKeys;
     bool userFolderWithCount = false;
     for (int r = 1; r <= folders->GetRowCount(); ++r) {
-        folderKeys.insert({ folders->GetAsInteger(L"floorid", r), folders->GetAsString(L"comfolderid", r).GetString() });
-        if (folders->GetAsInteger(L"comfolderid", r) >= 100 && folders->GetAsFloat(L"volume", r) > 1)
+        folderKeys.insert({ folders->GetAsInteger(L"floorid", r),
+                            folders->GetAsString(L"comfolderid", r).GetString() });
+        if (folders->GetAsInteger(L"comfolderid", r) >= 100
+            && folders->GetAsFloat(L"volume", r) > 1)
             userFolderWithCount = true;
         CString parent = folders->GetAsString(L"parentid", r);
         if (!parent.IsEmpty()) {
-            EXPECT_TRUE(folderKeys.count({ folders->GetAsInteger(L"floorid", r), parent.GetString() }))
+            EXPECT_TRUE(
+                folderKeys.count({ folders->GetAsInteger(L"floorid", r), parent.GetString() }))
                 << "a parent row comes before its child";
         }
     }
@@ -65,9 +68,11 @@ TEST(SampleBuilders, SampleProjectIsRealisticAndConsistent)
     for (int r = 1; r <= components->GetRowCount(); ++r) {
         int floor = components->GetAsInteger(L"floorid", r);
         std::wstring folder = components->GetAsString(L"folderid", r).GetString();
-        EXPECT_FALSE(pendingFloors.count(floor)) << "no components on a floor whose folders do not exist yet";
-        EXPECT_TRUE(folderKeys.count({ floor, folder })) << "component " << S(components->GetAsString(L"comname", r))
-                                                         << " names a folder its floor has";
+        EXPECT_FALSE(pendingFloors.count(floor))
+            << "no components on a floor whose folders do not exist yet";
+        EXPECT_TRUE(folderKeys.count({ floor, folder }))
+            << "component " << S(components->GetAsString(L"comname", r))
+            << " names a folder its floor has";
         EXPECT_GT(components->GetAsFloat(L"volume", r), 0.0);
     }
     CProjectDatabase::Close();

@@ -9,7 +9,8 @@ namespace {
 
 std::string S(const CString& s) { return Narrow(s.GetString()); }
 
-void AddFolder(NDataModelDataSet& ds, const wchar_t* id, int floor, const wchar_t* name, const wchar_t* parent = L"")
+void AddFolder(NDataModelDataSet& ds, const wchar_t* id, int floor, const wchar_t* name,
+               const wchar_t* parent = L"")
 {
     int r = ds.InsertRow(ds.GetRowCount() + 1);
     ds.SetAsString(L"comfolderid", r, id);
@@ -38,13 +39,14 @@ TEST(SqlDataSet, InsertsUpdatesAndDeletesRoundTrip)
         AddFolder(*ds, L"10", 1, L"梁");
         AddFolder(*ds, L"11", 1, L"框架梁", L"10");
         AddFolder(*ds, L"10", 2, L"梁");
-        ds->SetAsFloat(L"volume", 2, 2.5);  // integer-declared, keeps its fraction
+        ds->SetAsFloat(L"volume", 2, 2.5); // integer-declared, keeps its fraction
         EXPECT_EQ(3, ds->GetPendingChangeCount());
         EXPECT_TRUE(ds->DoSqlUpdate()) << S(ds->GetLastErrorText());
         EXPECT_EQ(0, ds->GetPendingChangeCount());
         EXPECT_TRUE(ds->DoSqlUpdate()) << "nothing pending is a success";
     }
-    auto rows = project.Peek(L"SELECT comfolderid, floorid, parentid, foldername, volume FROM comfolder ORDER BY floorid, comfolderid");
+    auto rows = project.Peek(L"SELECT comfolderid, floorid, parentid, foldername, volume FROM "
+                             L"comfolder ORDER BY floorid, comfolderid");
     ASSERT_EQ(3u, rows.size());
     EXPECT_EQ(L"11", rows[1][0]);
     EXPECT_EQ(L"10", rows[1][2]);
@@ -56,13 +58,15 @@ TEST(SqlDataSet, InsertsUpdatesAndDeletesRoundTrip)
         EXPECT_DOUBLE_EQ(2.5, ds->GetAsFloat(L"volume", 2));
         ds->SetAsString(L"foldername", 1, L"梁（改）");
         ds->SetAsInteger(L"initcreate", 2, 0);
-        ds->SetAsString(L"foldername", 2, L"框架梁");  // same value: no change
+        ds->SetAsString(L"foldername", 2, L"框架梁"); // same value: no change
         EXPECT_EQ(2, ds->GetPendingChangeCount());
         EXPECT_TRUE(ds->DeleteRow(3));
-        EXPECT_EQ("梁", S(ds->GetAsString(L"foldername", 1, 1))) << "original value before the change";
+        EXPECT_EQ("梁", S(ds->GetAsString(L"foldername", 1, 1)))
+            << "original value before the change";
         EXPECT_TRUE(ds->DoSqlUpdate());
     }
-    rows = project.Peek(L"SELECT comfolderid, floorid, foldername, initcreate FROM comfolder ORDER BY rowid");
+    rows = project.Peek(
+        L"SELECT comfolderid, floorid, foldername, initcreate FROM comfolder ORDER BY rowid");
     ASSERT_EQ(2u, rows.size());
     EXPECT_EQ(L"梁（改）", rows[0][2]);
     EXPECT_EQ(L"0", rows[1][3]);
@@ -102,17 +106,18 @@ TEST(SqlDataSet, KeyCollisionKeepsTheStoredRowAndWritesEverythingElse)
         AddFolder(*other, L"100", 1, L"别人的文件夹");
         ASSERT_TRUE(other->DoSqlUpdate());
     }
-    AddFolder(*ds, L"100", 1, L"我的文件夹");      // collides
-    AddFolder(*ds, L"101", 1, L"新文件夹");        // fine
-    ds->SetAsString(L"foldername", 1, L"柱子");    // fine
-    ds->SetAsString(L"comfolderid", 2, L"20");     // update onto another stored key: collides
-    ds->DeleteRow(3);                              // fine (row "40")
+    AddFolder(*ds, L"100", 1, L"我的文件夹");   // collides
+    AddFolder(*ds, L"101", 1, L"新文件夹");     // fine
+    ds->SetAsString(L"foldername", 1, L"柱子"); // fine
+    ds->SetAsString(L"comfolderid", 2, L"20");  // update onto another stored key: collides
+    ds->DeleteRow(3);                           // fine (row "40")
     EXPECT_FALSE(ds->DoSqlUpdate());
     EXPECT_EQ(2, ds->GetConflictCount());
     EXPECT_FALSE(ds->GetLastErrorText().IsEmpty());
     EXPECT_EQ(2, ds->GetPendingChangeCount()) << "the colliding changes stay pending";
 
-    auto rows = project.Peek(L"SELECT comfolderid, foldername FROM comfolder ORDER BY CAST(comfolderid AS INTEGER)");
+    auto rows = project.Peek(
+        L"SELECT comfolderid, foldername FROM comfolder ORDER BY CAST(comfolderid AS INTEGER)");
     ASSERT_EQ(4u, rows.size());
     EXPECT_EQ(L"20", rows[0][0]);
     EXPECT_EQ(L"柱子", rows[0][1]);
@@ -131,7 +136,8 @@ TEST(SqlDataSet, KeyCollisionKeepsTheStoredRowAndWritesEverythingElse)
     ds->SetAsString(L"comfolderid", 2, L"35");
     EXPECT_TRUE(ds->DoSqlUpdate()) << S(ds->GetLastErrorText());
     EXPECT_EQ(0, ds->GetPendingChangeCount());
-    rows = project.Peek(L"SELECT comfolderid, foldername FROM comfolder ORDER BY CAST(comfolderid AS INTEGER)");
+    rows = project.Peek(
+        L"SELECT comfolderid, foldername FROM comfolder ORDER BY CAST(comfolderid AS INTEGER)");
     ASSERT_EQ(4u, rows.size());
     EXPECT_EQ(L"35", rows[1][0]);
     EXPECT_EQ(L"墙", rows[1][1]);
@@ -145,7 +151,8 @@ TEST(SqlDataSet, UpdateOfARowDeletedElsewhereIsNotRevived)
     AddFolder(*ds, L"10", 1, L"梁");
     AddFolder(*ds, L"20", 1, L"柱");
     ASSERT_TRUE(ds->DoSqlUpdate());
-    ASSERT_TRUE(CProjectDatabase::GetConnection()->ExecuteBound(L"DELETE FROM comfolder WHERE comfolderid = ?1", { L"10" }));
+    ASSERT_TRUE(CProjectDatabase::GetConnection()->ExecuteBound(
+        L"DELETE FROM comfolder WHERE comfolderid = ?1", { L"10" }));
     ds->SetAsString(L"foldername", 1, L"梁改");
     ds->SetAsString(L"foldername", 2, L"柱改");
     EXPECT_FALSE(ds->DoSqlUpdate());
@@ -195,7 +202,7 @@ TEST(SqlDataSet, EmptyIntegerKeyTakesTheAssignedIdAndExtraFieldsAreNotWritten)
     CTempProject project;
     CAccessProject_FloorTable table;
     std::unique_ptr<CSQLDataSet> ds(table.GetDataSet());
-    ds->AddField(L"floorshowid", KXFT_INTEGER);  // not a column of the table
+    ds->AddField(L"floorshowid", KXFT_INTEGER); // not a column of the table
     int r = ds->InsertRow(0);
     ds->SetAsString(L"floorname", r, L"首层");
     ds->SetAsInteger(L"ordernum", r, 2);
@@ -220,8 +227,13 @@ TEST(SqlDataSet, TextsAreStoredAndReadBackExactly)
 {
     CTempProject project;
     const wchar_t* names[] = {
-        L"O'Brien \"梁\"", L"100% 配筋 %s %d", L"框架柱；KZ-1", L"楼梯 🏗️ 👷", L"'); DROP TABLE component; --",
-        L"  前后空格  ", L"换\n行",
+        L"O'Brien \"梁\"",
+        L"100% 配筋 %s %d",
+        L"框架柱；KZ-1",
+        L"楼梯 🏗️ 👷",
+        L"'); DROP TABLE component; --",
+        L"  前后空格  ",
+        L"换\n行",
     };
     {
         auto ds = Folders();
@@ -233,7 +245,8 @@ TEST(SqlDataSet, TextsAreStoredAndReadBackExactly)
     auto ds = Folders();
     ASSERT_EQ(7, ds->GetRowCount());
     for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(std::wstring(names[i]), std::wstring(ds->GetAsString(L"foldername", i + 1).GetString()));
+        EXPECT_EQ(std::wstring(names[i]),
+                  std::wstring(ds->GetAsString(L"foldername", i + 1).GetString()));
 
     CAccessProject_Components_GJTable components;
     for (const wchar_t* n : names) {

@@ -33,8 +33,11 @@ TEST(ProjectInfoTable, ParametersAndNameAreReadableAtOnce)
     EXPECT_TRUE(CAccessProject_ProjectInfoTable().GetProjectInfo_ParmValue(L"GJJG", value));
     EXPECT_EQ("按楼层", S(value));
     EXPECT_FALSE(info.SetProjectInfo_ParmValue(L"", L"x"));
-    EXPECT_EQ(1u, project.Peek(L"SELECT 1 FROM projectinfo WHERE parmname = ?1 AND parmvalue = ?2",
-                               { L"GJJG", L"按楼层" }).size());
+    EXPECT_EQ(1u,
+              project
+                  .Peek(L"SELECT 1 FROM projectinfo WHERE parmname = ?1 AND parmvalue = ?2",
+                        { L"GJJG", L"按楼层" })
+                  .size());
 }
 
 TEST(ProjectInfoTable, WithoutAProjectNothingIsReadOrWritten)
@@ -62,13 +65,16 @@ TEST(ComponentsTable, InsertListsNewComponentsLastInTheirFolderWithFreshIds)
     int a = t.Insert(1, L"11", L"KL-1", 111, 1, 1);
     int b = t.Insert(1, L"11", L"KL-2", 111, 2.5, 1);
     int c = t.Insert(1, L"21", L"KZ-1", 211, 1, 1);
-    int d = t.Insert(1, L"11", L"KL-0", 111, 1, 0);  // listed before the others
+    int d = t.Insert(1, L"11", L"KL-0", 111, 1, 0); // listed before the others
     EXPECT_TRUE(a > 0 && b > a && c > b && d > c);
     std::unique_ptr<CSQLDataSet> ds(t.GetDataSet(b));
     ASSERT_TRUE(ds);
-    EXPECT_EQ("2.5", S(ds->GetAsString(CAccessProject_Components_GJTable::CFieldInfo::volume, 1, 0, 0)));
-    EXPECT_EQ(111, ds->GetAsInteger(CAccessProject_Components_GJTable::CFieldInfo::comtype, 1, 0, 0));
-    EXPECT_EQ("11", S(ds->GetAsString(CAccessProject_Components_GJTable::CFieldInfo::folderid, 1, 0, 0)));
+    EXPECT_EQ("2.5",
+              S(ds->GetAsString(CAccessProject_Components_GJTable::CFieldInfo::volume, 1, 0, 0)));
+    EXPECT_EQ(111,
+              ds->GetAsInteger(CAccessProject_Components_GJTable::CFieldInfo::comtype, 1, 0, 0));
+    EXPECT_EQ("11",
+              S(ds->GetAsString(CAccessProject_Components_GJTable::CFieldInfo::folderid, 1, 0, 0)));
 
     CStringArray f, v;
     ds.reset(t.GetDataSet(List(f, { L"floorid", L"folderid" }), List(v, { L"1", L"11" })));
@@ -96,7 +102,8 @@ TEST(ComponentsTable, FilteredDataSetBindsValuesAndRefusesUnknownFields)
     t.Insert(2, L"11", L"KL-1", 111, 1, 1);
     t.Insert(2, L"21", L"KZ-1", 211, 1, 1);
     CStringArray f, v;
-    std::unique_ptr<CSQLDataSet> ds(t.GetDataSet(List(f, { L"floorid", L"comtype" }), List(v, { L"2", L"111" })));
+    std::unique_ptr<CSQLDataSet> ds(
+        t.GetDataSet(List(f, { L"floorid", L"comtype" }), List(v, { L"2", L"111" })));
     EXPECT_EQ(1, ds->GetRowCount());
     ds.reset(t.GetDataSet(List(f, { L"comname" }), List(v, { L"KL-1" })));
     EXPECT_EQ(2, ds->GetRowCount());
@@ -163,7 +170,8 @@ TEST(ComponentsTable, CopyMoveNameAndCounts)
     EXPECT_EQ("12", S(row->GetAsString(L"folderid", 1)));
     EXPECT_EQ(111, row->GetAsInteger(L"comtype", 1));
     std::unique_ptr<CSQLDataSet> otherRow(t.GetDataSet(other));
-    EXPECT_GT(row->GetAsInteger(L"showid", 1), otherRow->GetAsInteger(L"showid", 1)) << "listed last";
+    EXPECT_GT(row->GetAsInteger(L"showid", 1), otherRow->GetAsInteger(L"showid", 1))
+        << "listed last";
     std::unique_ptr<CSQLDataSet> copied(parm.GetComSetupDataSet(copy));
     ASSERT_EQ(1, copied->GetRowCount());
     EXPECT_EQ("25", S(copied->GetAsString(L"parmvalue", 1)));
@@ -288,7 +296,8 @@ TEST(Transaction, NestedScopesCommitOnceAtTheOutermost)
             t.Insert(1, L"11", L"KL-2", 111, 1, 1);
             EXPECT_TRUE(inner.IsGood());
         }
-        EXPECT_EQ(0u, project.Peek(L"SELECT id FROM component").size()) << "nothing visible before the outermost ends";
+        EXPECT_EQ(0u, project.Peek(L"SELECT id FROM component").size())
+            << "nothing visible before the outermost ends";
         EXPECT_TRUE(outer.End());
     }
     EXPECT_EQ(2u, project.Peek(L"SELECT id FROM component").size());

@@ -14,7 +14,7 @@ namespace {
 
 const UINT kTreeId = 1000;
 const DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES
-                     | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
+    | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
 
 class MultiSelectTree : public ::testing::Test
 {
@@ -56,7 +56,12 @@ protected:
         parent.Clear();
     }
     void SetUp() override { Build(kStyle); }
-    void TearDown() override { tree.DestroyWindow(); PumpFor(10); parent.Clear(); }
+    void TearDown() override
+    {
+        tree.DestroyWindow();
+        PumpFor(10);
+        parent.Clear();
+    }
 
     HTREEITEM Add(const wchar_t* text, HTREEITEM under, DWORD_PTR data)
     {
@@ -76,7 +81,11 @@ protected:
         ASSERT_TRUE(Selected().empty());
     }
     // Only the caret selected, as after a plain click.
-    void Start(HTREEITEM h) { Click(tree.m_hWnd, h, 0); parent.Clear(); }
+    void Start(HTREEITEM h)
+    {
+        Click(tree.m_hWnd, h, 0);
+        parent.Clear();
+    }
 };
 
 using Set = std::set<HTREEITEM>;
@@ -205,8 +214,8 @@ TEST_F(MultiSelectTree, ShiftClickWithoutAnchorRunsFromTheCaret)
 TEST_F(MultiSelectTree, ControlClickSetsTheAnchorOnlyWhenThereIsNone)
 {
     tree.SelectItem(c);
-    Click(tree.m_hWnd, ai[1], MK_CONTROL);  // first anchor
-    Click(tree.m_hWnd, bi[2], MK_CONTROL);  // anchor unchanged
+    Click(tree.m_hWnd, ai[1], MK_CONTROL); // first anchor
+    Click(tree.m_hWnd, bi[2], MK_CONTROL); // anchor unchanged
     Click(tree.m_hWnd, ai[3], MK_SHIFT);
     EXPECT_EQ(Set({ ai[1], ai[2], ai[3] }), Selected());
 }
@@ -234,7 +243,7 @@ TEST_F(MultiSelectGroup, PressOnAGroupMemberWaitsForTheRelease)
     EXPECT_EQ(Set({ ai[0], ai[2], bi[1] }), Selected());
     EXPECT_TRUE(parent.notes.empty());
 
-    SendMouse(tree.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, at + CPoint(1, 1));  // a tremble
+    SendMouse(tree.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, at + CPoint(1, 1)); // a tremble
     SendMouse(tree.m_hWnd, WM_LBUTTONUP, 0, at);
     EXPECT_EQ(Set({ ai[2] }), Selected());
     EXPECT_EQ(ai[2], Caret());
@@ -337,8 +346,9 @@ TEST_F(MultiSelectTree, ShiftArrowsGrowAndShrinkTheRangeAndReportTheKey)
     EXPECT_EQ(Set({ ai[2], ai[3], b }), Selected());
     EXPECT_EQ(b, Caret());
     // Per key: the tree's caret move, our selection change, then the key itself.
-    ASSERT_EQ(Codes({ TVN_SELCHANGINGW, TVN_SELCHANGEDW, TVN_KEYDOWN,
-                      TVN_SELCHANGINGW, TVN_SELCHANGEDW, TVN_KEYDOWN }), parent.Codes());
+    ASSERT_EQ(Codes({ TVN_SELCHANGINGW, TVN_SELCHANGEDW, TVN_KEYDOWN, TVN_SELCHANGINGW,
+                      TVN_SELCHANGEDW, TVN_KEYDOWN }),
+              parent.Codes());
     const Note& changed = parent.notes[4];
     EXPECT_EQ(b, changed.tv.itemNew.hItem);
     EXPECT_EQ((LPARAM)20, changed.tv.itemNew.lParam);
@@ -411,7 +421,8 @@ TEST_F(MultiSelectEditable, ClickOnTheCaretLabelEditsAfterTheDoubleClickTime)
     HWND edit = Editor();
     ASSERT_NE((HWND)NULL, edit);
     EXPECT_TRUE(IsWindowVisible(edit));
-    EXPECT_EQ(Codes({ TVN_BEGINLABELEDITW, NM_KILLFOCUS }), parent.Codes()) << "the editor took the focus";
+    EXPECT_EQ(Codes({ TVN_BEGINLABELEDITW, NM_KILLFOCUS }), parent.Codes())
+        << "the editor took the focus";
     EXPECT_EQ(Set({ bi[0] }), Selected());
     SendMessageW(tree.m_hWnd, TVM_ENDEDITLABELNOW, TRUE, 0);
 }
@@ -447,7 +458,7 @@ TEST_F(MultiSelectEditable, ModifiedClickOnTheCaretNeverEdits)
 {
     Start(ai[0]);
     Click(tree.m_hWnd, ai[1], MK_SHIFT);
-    Click(tree.m_hWnd, ai[1], MK_CONTROL);  // toggles instead
+    Click(tree.m_hWnd, ai[1], MK_CONTROL); // toggles instead
     PumpFor(GetDoubleClickTime() + 300);
     EXPECT_EQ(NULL, Editor());
     EXPECT_EQ(Set({ ai[0] }), Selected());
@@ -472,7 +483,7 @@ TEST_F(MultiSelectTree, CollapseDropsHiddenSelectionsForGood)
     Click(tree.m_hWnd, c, MK_CONTROL);
     parent.Clear();
 
-    ClickButton(tree.m_hWnd, b);  // the user's collapse, with its notifications
+    ClickButton(tree.m_hWnd, b); // the user's collapse, with its notifications
     EXPECT_FALSE(tree.GetItemState(b, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(Set({ ai[0], c }), Selected());
     EXPECT_NE(nullptr, parent.Last(TVN_ITEMEXPANDINGW)) << "the parent sees the collapse too";
@@ -507,7 +518,7 @@ TEST_F(MultiSelectTree, QueriesSeeOnlyVisibleItemsInVisibleOrder)
     Start(c);
     tree.Expand(b, TVE_COLLAPSE);
     tree.SetItemState(ai[1], TVIS_SELECTED, TVIS_SELECTED);
-    tree.SetItemState(bi[1], TVIS_SELECTED, TVIS_SELECTED);  // hidden, yet marked
+    tree.SetItemState(bi[1], TVIS_SELECTED, TVIS_SELECTED); // hidden, yet marked
 
     EXPECT_EQ(2u, tree.CountSelected());
     EXPECT_EQ(ai[1], tree.GetFirstSelected());
@@ -549,8 +560,8 @@ TEST_F(MultiSelectTree, GetNextItemExWalksTheWholeTreeInPreOrder)
     std::vector<HTREEITEM> walk;
     for (HTREEITEM h = root; h != NULL; h = tree.GetNextItemEx(h, TVGN_EX_ALL))
         walk.push_back(h);
-    const std::vector<HTREEITEM> expected = { root, a, ai[0], ai[1], ai[2], ai[3],
-                                              b, bi[0], bi[1], bi[2], c };
+    const std::vector<HTREEITEM> expected = { root, a,     ai[0], ai[1], ai[2], ai[3],
+                                              b,    bi[0], bi[1], bi[2], c };
     EXPECT_EQ(expected, walk);
     EXPECT_EQ(b, tree.GetNextItemEx(a, TVGN_NEXT));
     EXPECT_EQ(NULL, tree.GetNextItemEx(ai[3], TVGN_NEXT));
@@ -580,7 +591,7 @@ TEST_F(MultiSelectTree, EveryPressIsTimedUnderTheGlobalStatistics)
     const int before = CTiming::GetCount(label);
     Click(tree.m_hWnd, ai[0], 0);
     Click(tree.m_hWnd, ai[1], MK_SHIFT);
-    SendMouse(tree.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, CPoint(370, 550));  // empty space
+    SendMouse(tree.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, CPoint(370, 550)); // empty space
     SendMouse(tree.m_hWnd, WM_LBUTTONUP, 0, CPoint(370, 550));
     EXPECT_EQ(before + 3, CTiming::GetCount(label));
     EXPECT_EQ(CString(L"全局统计"), CTiming::GetGroup(label));
@@ -595,4 +606,4 @@ TEST_F(MultiSelectTree, FocusChangesReachTheParent)
     EXPECT_EQ(Codes({ NM_KILLFOCUS, NM_SETFOCUS }), parent.Codes());
 }
 
-}  // namespace
+} // namespace

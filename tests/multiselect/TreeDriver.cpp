@@ -5,28 +5,36 @@
 #include <string.h>
 
 namespace {
-LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcW(h, m, w, l); }
+LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l)
+{
+    return DefWindowProcW(h, m, w, l);
+}
 
 bool IsTreeViewRecord(UINT code)
 {
     switch (code) {
-    case TVN_SELCHANGINGW: case TVN_SELCHANGEDW: case TVN_BEGINDRAGW: case TVN_BEGINRDRAGW:
-    case TVN_ITEMEXPANDINGW: case TVN_ITEMEXPANDEDW: case TVN_DELETEITEMW:
+    case TVN_SELCHANGINGW:
+    case TVN_SELCHANGEDW:
+    case TVN_BEGINDRAGW:
+    case TVN_BEGINRDRAGW:
+    case TVN_ITEMEXPANDINGW:
+    case TVN_ITEMEXPANDEDW:
+    case TVN_DELETEITEMW:
         return true;
     }
     return false;
 }
-}
+} // namespace
 
 BOOL CRecordingParent::CreateHost()
 {
     WNDCLASSW wc = {};
-    wc.style = CS_GLOBALCLASS;  // found whichever module instance creates the window
+    wc.style = CS_GLOBALCLASS; // found whichever module instance creates the window
     wc.lpfnWndProc = PlainProc;
     wc.hInstance = GetModuleHandleW(NULL);
     wc.hCursor = LoadCursor(NULL, IDC_ARROW);
     wc.lpszClassName = L"CRecordingParent";
-    RegisterClassW(&wc);  // the second registration fails harmlessly
+    RegisterClassW(&wc); // the second registration fails harmlessly
     return CreateEx(0, L"CRecordingParent", L"multiselect", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                     CRect(0, 0, 400, 640), NULL, 0);
 }
@@ -38,8 +46,11 @@ BOOL CRecordingParent::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
         return TRUE;
     const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
     switch (hdr->code) {
-    case NM_CUSTOMDRAW: case NM_TOOLTIPSCREATED: case TVN_GETDISPINFOW: case TVN_GETINFOTIPW:
-        return FALSE;  // painting and tooltips, not user actions
+    case NM_CUSTOMDRAW:
+    case NM_TOOLTIPSCREATED:
+    case TVN_GETDISPINFOW:
+    case TVN_GETINFOTIPW:
+        return FALSE; // painting and tooltips, not user actions
     }
     Note n = {};
     n.code = hdr->code;

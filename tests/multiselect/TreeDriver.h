@@ -18,8 +18,8 @@ struct Note
     UINT code;
     WPARAM wParam;
     NMHDR hdr;
-    NMTREEVIEWW tv;   // filled for the NMTREEVIEW family
-    NMTVKEYDOWN key;  // filled for TVN_KEYDOWN
+    NMTREEVIEWW tv;  // filled for the NMTREEVIEW family
+    NMTVKEYDOWN key; // filled for TVN_KEYDOWN
 };
 
 class CRecordingParent : public CWnd
@@ -45,7 +45,7 @@ CPoint LabelPoint(HWND tree, HTREEITEM item);
 void SendMouse(HWND wnd, UINT msg, UINT flags, CPoint at);
 void Click(HWND tree, HTREEITEM item, UINT flags);
 void RightClick(HWND tree, HTREEITEM item);
-void ClickButton(HWND tree, HTREEITEM item);    // the expand/collapse button
+void ClickButton(HWND tree, HTREEITEM item); // the expand/collapse button
 void Key(HWND wnd, UINT vk, bool shift);
-std::set<HTREEITEM> SelectedBits(HWND tree);    // every item, hidden ones included
+std::set<HTREEITEM> SelectedBits(HWND tree); // every item, hidden ones included
 bool IsAllZero(const TVITEMW& item);

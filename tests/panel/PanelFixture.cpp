@@ -48,11 +48,13 @@ void PanelTest::SetUp()
     DeleteFileW(file);
     m_strPath = std::wstring(file) + L".sqlite";
     CString strError;
-    ASSERT_TRUE(CProjectDatabase::Create(m_strPath.c_str(), L"面板测试工程", &strError)) << strError.GetString();
+    ASSERT_TRUE(CProjectDatabase::Create(m_strPath.c_str(), L"面板测试工程", &strError))
+        << strError.GetString();
     KxMfc::Fun::SetSysDataPath(COMTREE_SAMPLE_DATA_DIR);
     UIFunction::SetMessageBoxHandler(&RecordBox, &m_arrBoxes);
-    ASSERT_TRUE(m_host.CreateEx(0, NULL, L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
-                                0, 0, 500, 700, NULL, NULL));
+    ASSERT_TRUE(m_host.CreateEx(0, NULL, L"host",
+                                WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 500, 700,
+                                NULL, NULL));
     m_nRecordsBefore = CParamProp::GetLiveCount();
 }
 
@@ -73,9 +75,11 @@ void PanelTest::AddFloor(int nId, LPCWSTR pszName, int nShowId, int nCreateMode)
          { std::to_wstring(nId), pszName, std::to_wstring(nShowId), std::to_wstring(nCreateMode) });
 }
 
-void PanelTest::AddFolder(int nFloorId, LPCWSTR pszId, LPCWSTR pszParentId, LPCWSTR pszName, double dVolume)
+void PanelTest::AddFolder(int nFloorId, LPCWSTR pszId, LPCWSTR pszParentId, LPCWSTR pszName,
+                          double dVolume)
 {
-    Exec(L"INSERT INTO comfolder (comfolderid, floorid, allowownercom, parentid, foldername, imageindex, "
+    Exec(L"INSERT INTO comfolder (comfolderid, floorid, allowownercom, parentid, foldername, "
+         L"imageindex, "
          L"selectedindex, comtype, allowadduserfolder, initcreate, volume, showid) "
          L"VALUES (?1, ?2, 1, ?3, ?4, 0, 0, 0, 1, 1, ?5, ?1)",
          { pszId, std::to_wstring(nFloorId), pszParentId, pszName, std::to_wstring(dVolume) });
@@ -85,7 +89,8 @@ int PanelTest::AddComponent(int nFloorId, LPCWSTR pszFolderId, LPCWSTR pszName, 
 {
     CAccessProject_Components_GJTable table;
     int nId = table.Insert(nFloorId, pszFolderId, pszName, 111, 1, 1);
-    Exec(L"UPDATE component SET volume = ?1 WHERE id = ?2", { std::to_wstring(dVolume), std::to_wstring(nId) });
+    Exec(L"UPDATE component SET volume = ?1 WHERE id = ?2",
+         { std::to_wstring(dVolume), std::to_wstring(nId) });
     return nId;
 }
 
@@ -123,7 +128,8 @@ void PanelTest::CreatePanel()
     m_pPanel->InitTree(info.GetProjectName());
     m_pPanel->MoveWindow(0, 0, 300, 600);
     m_pPanel->ShowWindow(SW_SHOW);
-    for (HTREEITEM h = TreeView_GetRoot(Tree()); h; h = m_pPanel->m_treeCtrl.GetNextItemEx(h, TVGN_EX_ALL))
+    for (HTREEITEM h = TreeView_GetRoot(Tree()); h;
+         h = m_pPanel->m_treeCtrl.GetNextItemEx(h, TVGN_EX_ALL))
         TreeView_Expand(Tree(), h, TVE_EXPAND);
     PumpUntilIdle();
 }
@@ -140,7 +146,8 @@ void PanelTest::DestroyPanel()
 
 HTREEITEM PanelTest::FindItem(int nKind, int nFloorId, LPCWSTR pszId)
 {
-    for (HTREEITEM h = TreeView_GetRoot(Tree()); h; h = m_pPanel->m_treeCtrl.GetNextItemEx(h, TVGN_EX_ALL)) {
+    for (HTREEITEM h = TreeView_GetRoot(Tree()); h;
+         h = m_pPanel->m_treeCtrl.GetNextItemEx(h, TVGN_EX_ALL)) {
         const CParamProp* p = Prop(h);
         if (p && p->m_nNodeType == nKind && p->m_nFloorID == nFloorId && p->m_strID == pszId)
             return h;
@@ -148,10 +155,7 @@ HTREEITEM PanelTest::FindItem(int nKind, int nFloorId, LPCWSTR pszId)
     return NULL;
 }
 
-CParamProp* PanelTest::Prop(HTREEITEM hItem)
-{
-    return m_pPanel->m_treeCtrl.GetItemProp(hItem);
-}
+CParamProp* PanelTest::Prop(HTREEITEM hItem) { return m_pPanel->m_treeCtrl.GetItemProp(hItem); }
 
 std::wstring PanelTest::Label(HTREEITEM hItem)
 {

@@ -65,12 +65,15 @@ protected:
     CParamProp* Prop(HTREEITEM hItem);
     std::wstring Label(HTREEITEM hItem);
     void Click(HTREEITEM hItem, UINT mkModifiers = 0);
-    void TypeCount(LPCWSTR pszText);   // the user's edit: the field's text replaced
+    void TypeCount(LPCWSTR pszText); // the user's edit: the field's text replaced
 
     HWND Tree() { return m_pPanel->m_treeCtrl.GetSafeHwnd(); }
     HWND CountField() { return m_pPanel->m_editNum.GetSafeHwnd(); }
     std::wstring CountText() { return WindowText(CountField()); }
-    BOOL IsChecked(int nId) { return ::IsDlgButtonChecked(m_pPanel->GetSafeHwnd(), nId) == BST_CHECKED; }
+    BOOL IsChecked(int nId)
+    {
+        return ::IsDlgButtonChecked(m_pPanel->GetSafeHwnd(), nId) == BST_CHECKED;
+    }
 
     // A value read back from the file through a connection of its own.
     std::wstring FileValue(LPCWSTR pszSql, const std::vector<std::wstring>& params = {});

@@ -11,13 +11,15 @@
 
 namespace {
 
-struct TemplateItem {
+struct TemplateItem
+{
     DWORD exStyle = 0, style = 0, id = 0;
     short x = 0, y = 0, cx = 0, cy = 0;
     std::wstring cls, text;
 };
 
-struct Template {
+struct Template
+{
     DWORD exStyle = 0, style = 0;
     short cx = 0, cy = 0;
     WORD pointSize = 0;
@@ -28,8 +30,12 @@ struct Template {
 // A name-or-ordinal field; the predefined control classes come as ordinals 0x80 to 0x85.
 const WORD* ReadSzOrOrd(const WORD* p, std::wstring& out)
 {
-    static const wchar_t* const kAtoms[] = { L"Button", L"Edit", L"Static", L"ListBox", L"ScrollBar", L"ComboBox" };
-    if (*p == 0x0000) { out.clear(); return p + 1; }
+    static const wchar_t* const kAtoms[] = { L"Button",  L"Edit",      L"Static",
+                                             L"ListBox", L"ScrollBar", L"ComboBox" };
+    if (*p == 0x0000) {
+        out.clear();
+        return p + 1;
+    }
     if (*p == 0xFFFF) {
         WORD ord = p[1];
         out = (ord >= 0x80 && ord <= 0x85) ? kAtoms[ord - 0x80] : L"#" + std::to_wstring(ord);
@@ -50,9 +56,13 @@ bool ReadTemplate(HMODULE hModule, UINT id, Template& t)
     if (!hRes)
         return false;
     const WORD* p = static_cast<const WORD*>(LockResource(LoadResource(hModule, hRes)));
-    if (!p || p[0] != 1 || p[1] != 0xFFFF)   // only the extended form is expected
+    if (!p || p[0] != 1 || p[1] != 0xFFFF) // only the extended form is expected
         return false;
-    auto dword = [&](const WORD* q) { DWORD v; memcpy(&v, q, 4); return v; };
+    auto dword = [&](const WORD* q) {
+        DWORD v;
+        memcpy(&v, q, 4);
+        return v;
+    };
     t.exStyle = dword(p + 4);
     t.style = dword(p + 6);
     WORD count = p[8];
@@ -64,7 +74,7 @@ bool ReadTemplate(HMODULE hModule, UINT id, Template& t)
     p = ReadSzOrOrd(p, title);
     if (t.style & DS_SETFONT) {
         t.pointSize = p[0];
-        p += 3;   // point size, weight, italic and charset bytes
+        p += 3; // point size, weight, italic and charset bytes
         p = ReadSzOrOrd(p, t.face);
     }
     for (WORD i = 0; i < count; ++i) {
@@ -72,7 +82,10 @@ bool ReadTemplate(HMODULE hModule, UINT id, Template& t)
         TemplateItem it;
         it.exStyle = dword(p + 2);
         it.style = dword(p + 4);
-        it.x = (short)p[6]; it.y = (short)p[7]; it.cx = (short)p[8]; it.cy = (short)p[9];
+        it.x = (short)p[6];
+        it.y = (short)p[7];
+        it.cx = (short)p[8];
+        it.cy = (short)p[9];
         it.id = dword(p + 10);
         p = ReadSzOrOrd(p + 12, it.cls);
         p = ReadSzOrOrd(p, it.text);
@@ -109,7 +122,14 @@ TEST(PanelTemplate, DialogFrameIsACaptionlessChildInSongTi9)
 
 TEST(PanelTemplate, ControlsInTemplateOrderWithTheirStylesTextsAndRectangles)
 {
-    struct Want { DWORD id; const wchar_t* cls; const wchar_t* text; DWORD style, exStyle; short x, y, cx, cy; };
+    struct Want
+    {
+        DWORD id;
+        const wchar_t* cls;
+        const wchar_t* text;
+        DWORD style, exStyle;
+        short x, y, cx, cy;
+    };
     const Want want[] = {
         { 1000, L"SysTreeView32", L"", 0x50010220, 0x201, 2, 7, 133, 231 },
         { 12002, L"Static", L"相同构件数量:", 0x50020000, 0, 9, 248, 53, 10 },
@@ -146,7 +166,8 @@ TEST(PanelModule, RegisteredInTheResourceChainWhileLoaded)
     EXPECT_TRUE(ChainHolds(hModule));
     HINSTANCE hOld = AfxGetResourceHandle();
     AfxSetResourceHandle(GetModuleHandleW(nullptr));
-    EXPECT_EQ(hModule, AfxFindResourceHandle(MAKEINTRESOURCEW(IDD_DLG_COMTREE), MAKEINTRESOURCEW(5)));
+    EXPECT_EQ(hModule,
+              AfxFindResourceHandle(MAKEINTRESOURCEW(IDD_DLG_COMTREE), MAKEINTRESOURCEW(5)));
     AfxSetResourceHandle(hOld);
 }
 
@@ -159,7 +180,8 @@ TEST(PanelModule, UnregistersWhenUnloaded)
     std::wstring source = dir;
     wchar_t tmp[MAX_PATH];
     GetTempPathW(MAX_PATH, tmp);
-    std::wstring copy = std::wstring(tmp) + L"comtree_copy_" + std::to_wstring(GetCurrentProcessId()) + L".dll";
+    std::wstring copy = std::wstring(tmp) + L"comtree_copy_"
+        + std::to_wstring(GetCurrentProcessId()) + L".dll";
     ASSERT_TRUE(CopyFileW(source.c_str(), copy.c_str(), FALSE));
     // The copy imports framework.dll and comtree_host.dll from the test's folder.
     HMODULE hCopy = LoadLibraryExW(copy.c_str(), nullptr, 0);

@@ -100,7 +100,11 @@ TEST_F(PanelTest, AcceptedCountTextsAreAppliedStoredAndAnnounced)
     CreatePanel();
     HTREEITEM hKL1 = FindItem(Kind::NodeComponent, 1, L"1");
     Click(hKL1);
-    struct Case { const wchar_t* text; float volume; };
+    struct Case
+    {
+        const wchar_t* text;
+        float volume;
+    };
     for (const Case& c : { Case{ L"12", 12.0f }, Case{ L"1.5", 1.5f }, Case{ L"", 0.0f } }) {
         SCOPED_TRACE(c.text);
         m_host.m_arrCounts.clear();
@@ -108,7 +112,8 @@ TEST_F(PanelTest, AcceptedCountTextsAreAppliedStoredAndAnnounced)
         EXPECT_TRUE(m_arrBoxes.empty());
         EXPECT_FLOAT_EQ(c.volume, Prop(hKL1)->m_fVolume);
         EXPECT_EQ(std::wstring(L"KL-1*") + c.text, Label(hKL1));
-        EXPECT_FLOAT_EQ(c.volume, std::stof(FileValue(L"SELECT volume FROM component WHERE id = 1")));
+        EXPECT_FLOAT_EQ(c.volume,
+                        std::stof(FileValue(L"SELECT volume FROM component WHERE id = 1")));
         ASSERT_EQ(1u, m_host.m_arrCounts.size());
         EXPECT_EQ(Prop(hKL1), m_host.m_arrCounts[0].pRecord);
         EXPECT_EQ(std::wstring(c.text), m_pPanel->GetSelTreeNodeNum().GetString());
@@ -121,12 +126,14 @@ TEST_F(PanelTest, RejectedCountTextsShowTheirMessageAndChangeNothing)
     CreatePanel();
     HTREEITEM hKL1 = FindItem(Kind::NodeComponent, 1, L"1");
     Click(hKL1);
-    struct Case { const wchar_t* text; const wchar_t* message; };
+    struct Case
+    {
+        const wchar_t* text;
+        const wchar_t* message;
+    };
     const Case cases[] = {
-        { L".5", L"第一位不能是小数点" },
-        { L"1.2.3", L"小数点个数不能大于1" },
-        { L"1a", L"不能输入非数字字符" },
-        { L"-1", L"不能输入非数字字符" },
+        { L".5", L"第一位不能是小数点" },   { L"1.2.3", L"小数点个数不能大于1" },
+        { L"1a", L"不能输入非数字字符" },   { L"-1", L"不能输入非数字字符" },
         { L"1..", L"小数点个数不能大于1" },
     };
     for (const Case& c : cases) {
@@ -140,7 +147,7 @@ TEST_F(PanelTest, RejectedCountTextsShowTheirMessageAndChangeNothing)
         EXPECT_EQ(L"错误提示", m_arrBoxes[0].caption);
         EXPECT_EQ((UINT)MB_OK, m_arrBoxes[0].style & 0xF);
         EXPECT_EQ(CountField(), ::GetFocus());
-        EXPECT_EQ(std::wstring(c.text), CountText());   // left as typed
+        EXPECT_EQ(std::wstring(c.text), CountText()); // left as typed
         EXPECT_FLOAT_EQ(2.5f, Prop(hKL1)->m_fVolume);
         EXPECT_EQ(L"KL-1*2.500", Label(hKL1));
         EXPECT_FLOAT_EQ(2.5f, std::stof(FileValue(L"SELECT volume FROM component WHERE id = 1")));
@@ -155,7 +162,12 @@ TEST_F(PanelTest, FieldFollowsTheKindOfTheSelectedItem)
 {
     WriteStandardProject();
     CreatePanel();
-    struct Case { HTREEITEM item; BOOL enabled; const wchar_t* text; };
+    struct Case
+    {
+        HTREEITEM item;
+        BOOL enabled;
+        const wchar_t* text;
+    };
     const Case cases[] = {
         { FindItem(Kind::NodeComponent, 1, L"1"), TRUE, L"2.500" },
         { FindItem(Kind::NodeFloor, 1, L""), FALSE, L"" },
@@ -180,11 +192,9 @@ TEST_F(PanelTest, EverySelectionChangeSendsTheHostTheNewItemsRecord)
     CreatePanel();
     // The build leaves the first floor selected; start elsewhere.
     const HTREEITEM items[] = {
-        FindItem(Kind::NodeComponent, 1, L"3"),
-        FindItem(Kind::NodeFolder, 1, L"21"),
-        FindItem(Kind::NodeComponent, 1, L"4"),
-        FindItem(Kind::NodeFloor, 1, L""),
-        FindItem(Kind::NodeFloor, 0, L""),   // floor after floor: the field was empty already
+        FindItem(Kind::NodeComponent, 1, L"3"), FindItem(Kind::NodeFolder, 1, L"21"),
+        FindItem(Kind::NodeComponent, 1, L"4"), FindItem(Kind::NodeFloor, 1, L""),
+        FindItem(Kind::NodeFloor, 0, L""), // floor after floor: the field was empty already
     };
     for (HTREEITEM h : items) {
         ASSERT_NE(nullptr, h);
@@ -212,7 +222,9 @@ TEST_F(PanelTest, CountsOnRuleFoldersAndFloorsChangeNothing)
     m_host.m_arrCounts.clear();
     TypeCount(L"7");
     EXPECT_EQ(label, Label(hFolder));
-    EXPECT_FLOAT_EQ(1.0f, std::stof(FileValue(L"SELECT volume FROM comfolder WHERE comfolderid = '11' AND floorid = 1")));
+    EXPECT_FLOAT_EQ(1.0f,
+                    std::stof(FileValue(
+                        L"SELECT volume FROM comfolder WHERE comfolderid = '11' AND floorid = 1")));
     ASSERT_EQ(1u, m_host.m_arrCounts.size());
     EXPECT_EQ(Prop(hFolder), m_host.m_arrCounts[0].pRecord);
 
@@ -220,7 +232,10 @@ TEST_F(PanelTest, CountsOnRuleFoldersAndFloorsChangeNothing)
     Click(hUser);
     TypeCount(L"5");
     EXPECT_EQ(L"标准间*5", Label(hUser));
-    EXPECT_FLOAT_EQ(5.0f, std::stof(FileValue(L"SELECT volume FROM comfolder WHERE comfolderid = '100' AND floorid = 1")));
+    EXPECT_FLOAT_EQ(
+        5.0f,
+        std::stof(
+            FileValue(L"SELECT volume FROM comfolder WHERE comfolderid = '100' AND floorid = 1")));
     // KL-3 (2) inside the user folder: its total follows the folder's new count.
     EXPECT_FLOAT_EQ(10.0f, std::stof(FileValue(L"SELECT sumvolume FROM component WHERE id = 3")));
 }
@@ -233,7 +248,7 @@ TEST_F(PanelTest, ResizeLaysTheControlsOutFromTheBottom)
     WriteStandardProject();
     CreatePanel();
     CRect rcGroupBefore = ChildRect(m_pPanel, m_pPanel->m_staticGroup);
-    m_pPanel->MoveWindow(0, 0, 260, 400);   // no frame: the client is the window
+    m_pPanel->MoveWindow(0, 0, 260, 400); // no frame: the client is the window
     CRect rcClient;
     m_pPanel->GetClientRect(&rcClient);
     ASSERT_EQ(400, rcClient.Height());

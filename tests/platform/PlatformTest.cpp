@@ -20,12 +20,13 @@ TEST(Platform, AnsiCodePageIsChinese)
 
 TEST(Platform, TreeViewHoldsChineseLabels)
 {
-    HWND frame = CreateWindowExW(0, L"STATIC", L"平台", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                 0, 0, 300, 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND frame = CreateWindowExW(0, L"STATIC", L"平台", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                                 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(frame);
-    HWND tree = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
-                                WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
-                                0, 0, 280, 260, frame, (HMENU)1000, GetModuleHandleW(nullptr), nullptr);
+    HWND tree = CreateWindowExW(
+        WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
+        WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 0, 0, 280, 260,
+        frame, (HMENU)1000, GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(tree);
     const wchar_t* labels[] = { L"验收工程", L"首层", L"框架柱", L"KL-1*3" };
     HTREEITEM parent = TVI_ROOT, items[4] = {};
@@ -64,8 +65,10 @@ TEST(Platform, XmlDomThroughComByProgId)
     CLSID clsid;
     ASSERT_EQ(S_OK, CLSIDFromProgID(L"MSXML.DOMDocument", &clsid));
     IXMLDOMDocument* doc = nullptr;
-    ASSERT_EQ(S_OK, CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IXMLDOMDocument, (void**)&doc));
-    BSTR text = SysAllocString(L"<TREE><OtherFloor><Folder Name=\"柱\" NameId=\"1020\"/></OtherFloor></TREE>");
+    ASSERT_EQ(S_OK,
+              CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IXMLDOMDocument, (void**)&doc));
+    BSTR text = SysAllocString(
+        L"<TREE><OtherFloor><Folder Name=\"柱\" NameId=\"1020\"/></OtherFloor></TREE>");
     VARIANT_BOOL ok = VARIANT_FALSE;
     EXPECT_EQ(S_OK, doc->loadXML(text, &ok));
     SysFreeString(text);
@@ -102,14 +105,18 @@ TEST(Platform, SqliteProjectFileKeepsChineseText)
     DeleteFileW(path.c_str());
     {
         CProjectConnection db;
-        ASSERT_TRUE(db.Open(path.c_str(), TRUE)) << std::string(db.GetLastErrorText().begin(), db.GetLastErrorText().end());
-        ASSERT_TRUE(db.Execute(L"CREATE TABLE projectinfo (parmname TEXT PRIMARY KEY, parmvalue TEXT)"));
-        ASSERT_TRUE(db.ExecuteBound(L"INSERT INTO projectinfo VALUES (?1, ?2)", { L"ProjectName", L"验收工程 'x' 50%" }));
+        ASSERT_TRUE(db.Open(path.c_str(), TRUE))
+            << std::string(db.GetLastErrorText().begin(), db.GetLastErrorText().end());
+        ASSERT_TRUE(
+            db.Execute(L"CREATE TABLE projectinfo (parmname TEXT PRIMARY KEY, parmvalue TEXT)"));
+        ASSERT_TRUE(db.ExecuteBound(L"INSERT INTO projectinfo VALUES (?1, ?2)",
+                                    { L"ProjectName", L"验收工程 'x' 50%" }));
     }
     CProjectConnection db;
     ASSERT_TRUE(db.Open(path.c_str(), FALSE));
     std::vector<std::vector<std::wstring>> rows;
-    ASSERT_TRUE(db.Query(L"SELECT parmvalue FROM projectinfo WHERE parmname = ?1", { L"ProjectName" }, rows));
+    ASSERT_TRUE(db.Query(L"SELECT parmvalue FROM projectinfo WHERE parmname = ?1",
+                         { L"ProjectName" }, rows));
     ASSERT_EQ(1u, rows.size());
     EXPECT_EQ(std::wstring(L"验收工程 'x' 50%"), rows[0][0]);
     db.Close();

@@ -30,13 +30,9 @@ const std::wstring kDataDir = COMTREE_SAMPLE_DATA_DIR;
 // from the wizard.
 const int kTypeCodes[] = {
     111, 112, 113, 114, 115, 116, 121, 122, 123, 124, 125, 131, 132, 133, 141, 142, 143, 144,
-    211, 212, 213, 214, 215, 221, 222, 223, 231, 241,
-    311, 312, 322,
-    411, 412, 413,
-    511, 512, 521, 522, 523, 531, 532, 533, 534, 535, 536, 541, 542, 551, 552, 553,
-    561, 562, 563, 571, 581, 582, 583,
-    611, 612, 613, 614, 621,
-    711, 712, 713, 714, 715, 716, 717, 718, 719,
+    211, 212, 213, 214, 215, 221, 222, 223, 231, 241, 311, 312, 322, 411, 412, 413, 511, 512,
+    521, 522, 523, 531, 532, 533, 534, 535, 536, 541, 542, 551, 552, 553, 561, 562, 563, 571,
+    581, 582, 583, 611, 612, 613, 614, 621, 711, 712, 713, 714, 715, 716, 717, 718, 719,
 };
 
 bool IsTypeCode(int code)
@@ -46,7 +42,8 @@ bool IsTypeCode(int code)
 
 std::string Narrow(const std::wstring& text)
 {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr,
+                                nullptr);
     std::string out(n, '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), &out[0], n, nullptr, nullptr);
     return out;
@@ -55,7 +52,8 @@ std::string Narrow(const std::wstring& text)
 // The file as the host's text provider hands it over: UTF-16, byte-order mark removed.
 bool ReadText(const std::wstring& path, std::wstring& text)
 {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     std::string bytes(GetFileSize(h, nullptr), '\0');
@@ -69,11 +67,13 @@ bool ReadText(const std::wstring& path, std::wstring& text)
         return true;
     }
     size_t start = (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) ? 3 : 0;
-    int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data() + start, (int)(bytes.size() - start), nullptr, 0);
+    int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data() + start,
+                                (int)(bytes.size() - start), nullptr, 0);
     if (n <= 0)
         return false;
     text.assign(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data() + start, (int)(bytes.size() - start), &text[0], n);
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data() + start,
+                        (int)(bytes.size() - start), &text[0], n);
     return true;
 }
 
@@ -100,7 +100,8 @@ std::string ParseProblem(const std::wstring& text)
             BSTR reason = nullptr;
             error->get_line(&line);
             error->get_reason(&reason);
-            problem += " at line " + std::to_string(line) + ": " + (reason ? Narrow(reason) : std::string());
+            problem += " at line " + std::to_string(line) + ": "
+                + (reason ? Narrow(reason) : std::string());
             SysFreeString(reason);
             error->Release();
         }
@@ -121,12 +122,14 @@ bool IsDigits(const CString& text)
 
 std::string Describe(const CComFolderProp* folder)
 {
-    return Narrow(std::wstring(L"folder ") + (LPCWSTR)folder->m_strNameId + L" " + (LPCWSTR)folder->m_strName);
+    return Narrow(std::wstring(L"folder ") + (LPCWSTR)folder->m_strNameId + L" "
+                  + (LPCWSTR)folder->m_strName);
 }
 
 std::string Describe(const CTreeNodeProp* node)
 {
-    return Narrow(std::wstring(L"node ") + (LPCWSTR)node->m_strNameID + L" " + (LPCWSTR)node->m_strName);
+    return Narrow(std::wstring(L"node ") + (LPCWSTR)node->m_strNameID + L" "
+                  + (LPCWSTR)node->m_strName);
 }
 
 // The rule records of one section of TREE.xml, read by the folder store's own reader.
@@ -205,7 +208,8 @@ protected:
     void SetUp() override
     {
         std::wstring text;
-        ASSERT_TRUE(ReadText(kDataDir + L"/CreateComTREE.xml", text)) << "cannot read CreateComTREE.xml";
+        ASSERT_TRUE(ReadText(kDataDir + L"/CreateComTREE.xml", text))
+            << "cannot read CreateComTREE.xml";
         ASSERT_EQ("", ParseProblem(text));
         ASSERT_EQ(1, m_rules.LoadRule(CString(text.c_str())));
         ASSERT_GT(m_rules.m_arrNodes.GetSize(), 0);
@@ -214,21 +218,19 @@ protected:
     CCreateComFolderRuleManager m_rules;
 };
 
-std::wstring PicturePath(int n)
-{
-    return kDataDir + L"/bmp/" + std::to_wstring(n) + L".bmp";
-}
+std::wstring PicturePath(int n) { return kDataDir + L"/bmp/" + std::to_wstring(n) + L".bmp"; }
 
 // The pixels of a 24-bit picture file as the wizard loads it (a DIB section at its own size).
 struct Picture
 {
     int width = 0, height = 0, bits = 0;
-    std::vector<BYTE> pixels;   // top-down BGR rows as GetDIBits returns them
+    std::vector<BYTE> pixels; // top-down BGR rows as GetDIBits returns them
 };
 
 bool LoadPicture(const std::wstring& path, Picture& picture, HBITMAP* keep = nullptr)
 {
-    HBITMAP bmp = (HBITMAP)LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    HBITMAP bmp = (HBITMAP)LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                      LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     if (!bmp)
         return false;
     DIBSECTION ds = {};
@@ -277,17 +279,25 @@ struct IconCase
 };
 
 const IconCase kIcons[] = {
-    { IDI_TREE_FOLDER, "folder" },       { IDI_TREE_BRICK_WALL, "brick wall" },
-    { IDI_TREE_JOINT, "joint" },         { IDI_TREE_SLAB, "slab" },
-    { IDI_TREE_COLUMN, "column" },       { IDI_TREE_PILE, "pile" },
-    { IDI_TREE_STAIRS, "stairs" },       { IDI_TREE_RING, "ring" },
-    { IDI_TREE_FOOTING, "footing" },     { IDI_TREE_FLOOR, "floor" },
-    { IDI_TREE_COMPONENT, "component" }, { IDI_TREE_PROJECT, "project" },
-    { IDI_TREE_SLOPING_SLAB, "sloping slab" }, { IDI_WIZARD_ROOT, "wizard root" },
-    { IDI_WIZARD_MEMBER, "member" },     { IDI_WIZARD_OTHER, "other member" },
+    { IDI_TREE_FOLDER, "folder" },
+    { IDI_TREE_BRICK_WALL, "brick wall" },
+    { IDI_TREE_JOINT, "joint" },
+    { IDI_TREE_SLAB, "slab" },
+    { IDI_TREE_COLUMN, "column" },
+    { IDI_TREE_PILE, "pile" },
+    { IDI_TREE_STAIRS, "stairs" },
+    { IDI_TREE_RING, "ring" },
+    { IDI_TREE_FOOTING, "footing" },
+    { IDI_TREE_FLOOR, "floor" },
+    { IDI_TREE_COMPONENT, "component" },
+    { IDI_TREE_PROJECT, "project" },
+    { IDI_TREE_SLOPING_SLAB, "sloping slab" },
+    { IDI_WIZARD_ROOT, "wizard root" },
+    { IDI_WIZARD_MEMBER, "member" },
+    { IDI_WIZARD_OTHER, "other member" },
 };
 
-}  // namespace
+} // namespace
 
 // ---- icons ---------------------------------------------------------------------------------
 
@@ -296,16 +306,17 @@ TEST(ModuleIcons, TheTreeAndWizardIdsHaveTheirFixedValues)
     // The image-list order of the tree and the wizard's icon list name these numbers; the
     // folder rule texts of existing data refer to the images by position, so the ids must not
     // drift when someone renumbers the header.
-    const int tree[] = { IDI_TREE_FOLDER, IDI_TREE_BRICK_WALL, IDI_TREE_JOINT, IDI_TREE_SLAB,
-                         IDI_TREE_COLUMN, IDI_TREE_PILE, IDI_TREE_STAIRS, IDI_TREE_RING,
-                         IDI_TREE_FOOTING, IDI_TREE_FLOOR, IDI_TREE_COMPONENT, IDI_TREE_PROJECT,
+    const int tree[] = { IDI_TREE_FOLDER,      IDI_TREE_BRICK_WALL, IDI_TREE_JOINT,
+                         IDI_TREE_SLAB,        IDI_TREE_COLUMN,     IDI_TREE_PILE,
+                         IDI_TREE_STAIRS,      IDI_TREE_RING,       IDI_TREE_FOOTING,
+                         IDI_TREE_FLOOR,       IDI_TREE_COMPONENT,  IDI_TREE_PROJECT,
                          IDI_TREE_SLOPING_SLAB };
     const int treeIds[] = { 148, 222, 138, 147, 228, 230, 234, 236, 232, 149, 175, 173, 185 };
     for (int i = 0; i < 13; ++i)
         EXPECT_EQ(treeIds[i], tree[i]) << "tree image " << i;
-    const int wizard[] = { IDI_WIZARD_ROOT, IDI_TREE_BRICK_WALL, IDI_TREE_JOINT, IDI_TREE_SLAB,
-                           IDI_TREE_COLUMN, IDI_TREE_PILE, IDI_TREE_STAIRS, IDI_TREE_RING,
-                           IDI_TREE_FOOTING, IDI_WIZARD_MEMBER, IDI_WIZARD_OTHER };
+    const int wizard[] = { IDI_WIZARD_ROOT,  IDI_TREE_BRICK_WALL, IDI_TREE_JOINT,  IDI_TREE_SLAB,
+                           IDI_TREE_COLUMN,  IDI_TREE_PILE,       IDI_TREE_STAIRS, IDI_TREE_RING,
+                           IDI_TREE_FOOTING, IDI_WIZARD_MEMBER,   IDI_WIZARD_OTHER };
     const int wizardIds[] = { 237, 222, 138, 147, 228, 230, 234, 236, 232, 238, 239 };
     for (int i = 0; i < 11; ++i)
         EXPECT_EQ(wizardIds[i], wizard[i]) << "wizard image " << i;
@@ -341,7 +352,11 @@ TEST(ModuleIcons, LoadFromTheModuleAt16By16WithATransparentBackground)
         EXPECT_EQ(16, bm.bmHeight);
 
         // The AND mask: some pixels transparent, most of the icon opaque.
-        struct { BITMAPINFOHEADER h; RGBQUAD colours[2]; } mono = {};
+        struct
+        {
+            BITMAPINFOHEADER h;
+            RGBQUAD colours[2];
+        } mono = {};
         mono.h.biSize = sizeof(mono.h);
         mono.h.biWidth = 16;
         mono.h.biHeight = -16;
@@ -356,7 +371,8 @@ TEST(ModuleIcons, LoadFromTheModuleAt16By16WithATransparentBackground)
                 if (mask[y * 4 + x / 8] & (0x80 >> (x % 8)))
                     ++transparent;
         EXPECT_GT(transparent, 0) << "no transparent pixel: the icon paints a box over the tree";
-        EXPECT_LT(transparent, 224) << "under an eighth of the icon drawn: it would vanish in the tree";
+        EXPECT_LT(transparent, 224)
+            << "under an eighth of the icon drawn: it would vanish in the tree";
 
         BITMAPINFO bi = {};
         bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -378,7 +394,8 @@ TEST(ModuleIcons, LoadFromTheModuleAt16By16WithATransparentBackground)
     // Sixteen ids, sixteen pictures: no icon file was copied over another.
     for (size_t i = 0; i < looks.size(); ++i)
         for (size_t j = i + 1; j < looks.size(); ++j)
-            EXPECT_FALSE(looks[i] == looks[j]) << kIcons[i].what << " and " << kIcons[j].what << " look the same";
+            EXPECT_FALSE(looks[i] == looks[j])
+                << kIcons[i].what << " and " << kIcons[j].what << " look the same";
 }
 
 TEST(ModuleIcons, FillTheTreeImageListInOrder)
@@ -500,7 +517,8 @@ TEST_F(WizardRules, CategoriesClassesAndTypesNestAsTheWizardReadsThem)
             ASSERT_TRUE(IsDigits(node->m_strNameID));
             EXPECT_NE(L'0', node->m_strNameID[0]);
             EXPECT_TRUE(classIds.insert(node->m_strNameID).second) << "class id used twice";
-            EXPECT_TRUE(IsTypeCode(_wtoi(node->m_strComType))) << "class type " << Narrow((LPCWSTR)node->m_strComType);
+            EXPECT_TRUE(IsTypeCode(_wtoi(node->m_strComType)))
+                << "class type " << Narrow((LPCWSTR)node->m_strComType);
             EXPECT_LE(node->m_nImageIndex, 10);
             EXPECT_LE(node->m_nSelectIndex, 10);
             currentClass = node->m_strNameID;
@@ -533,8 +551,10 @@ TEST_F(WizardRules, TypesCoverEveryTypeCodeWithItsOwnPictureAndHelp)
         ++typesByCode[code];
         EXPECT_GE(node->m_nImageIndex, 11);
         EXPECT_LE(node->m_nImageIndex, 99);
-        EXPECT_TRUE(pictures.insert(node->m_nImageIndex).second) << "picture " << node->m_nImageIndex << " shared";
-        EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(PicturePath(node->m_nImageIndex).c_str()))
+        EXPECT_TRUE(pictures.insert(node->m_nImageIndex).second)
+            << "picture " << node->m_nImageIndex << " shared";
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES,
+                  GetFileAttributesW(PicturePath(node->m_nImageIndex).c_str()))
             << "picture " << node->m_nImageIndex << " missing";
         EXPECT_FALSE(node->m_strMessage.IsEmpty()) << "the wizard would say only 请选择具体构件";
     }
@@ -547,7 +567,8 @@ TEST_F(WizardRules, TypesCoverEveryTypeCodeWithItsOwnPictureAndHelp)
         Picture p;
         ASSERT_TRUE(LoadPicture(PicturePath(n), p)) << n;
         for (const auto& other : loaded)
-            EXPECT_FALSE(other.second.pixels == p.pixels) << "pictures " << other.first << " and " << n << " are the same";
+            EXPECT_FALSE(other.second.pixels == p.pixels)
+                << "pictures " << other.first << " and " << n << " are the same";
         loaded.emplace_back(n, std::move(p));
     }
 }

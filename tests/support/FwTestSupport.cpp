@@ -59,8 +59,14 @@ static bool ClickAt(HWND tree, HTREEITEM item, UINT down, UINT up, UINT button, 
     return true;
 }
 
-bool ClickTreeItem(HWND tree, HTREEITEM item, UINT mk) { return ClickAt(tree, item, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, mk); }
-bool RightClickTreeItem(HWND tree, HTREEITEM item, UINT mk) { return ClickAt(tree, item, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, mk); }
+bool ClickTreeItem(HWND tree, HTREEITEM item, UINT mk)
+{
+    return ClickAt(tree, item, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, mk);
+}
+bool RightClickTreeItem(HWND tree, HTREEITEM item, UINT mk)
+{
+    return ClickAt(tree, item, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, mk);
+}
 bool DoubleClickTreeItem(HWND tree, HTREEITEM item)
 {
     POINT pt = TreeItemPoint(tree, item);
@@ -89,7 +95,7 @@ void PostKey(HWND hwnd, UINT vk, UINT mk)
 namespace {
 DialogDriver* g_pendingDriver = nullptr;
 DialogDriver* g_timerDriver = nullptr;
-}
+} // namespace
 
 DialogDriver::DialogDriver(std::function<void(HWND)> action) : m_action(std::move(action))
 {
@@ -154,7 +160,7 @@ void CALLBACK MenuKeysProc(HWND, UINT, UINT_PTR id, DWORD)
 {
     HWND menu = FindWindowW(L"#32768", NULL);
     if (!(menu && IsWindowVisible(menu)) && ++g_menuTries < 100)
-        return;     // not shown yet
+        return; // not shown yet
     KillTimer(NULL, id);
     if (menu) {
         for (UINT vk : g_menuKeys)
@@ -162,7 +168,7 @@ void CALLBACK MenuKeysProc(HWND, UINT, UINT_PTR id, DWORD)
         SetTimer(NULL, 0, 2000, CloseMenuProc);
     }
 }
-}
+} // namespace
 
 void DriveNextPopupMenu(std::vector<UINT> keys)
 {
@@ -186,7 +192,7 @@ std::shared_ptr<MessageBoxAnswer> DriveNextMessageBox(int buttonId)
     MessageBoxAnswer* raw = answer.get();
     answer->driver = DriveNextDialog([raw, buttonId](HWND box) {
         raw->caption = WindowText(box);
-        HWND text = GetDlgItem(box, 0xFFFF);    // the message text's static control
+        HWND text = GetDlgItem(box, 0xFFFF); // the message text's static control
         raw->text = text ? WindowText(text) : L"";
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
     });
@@ -210,14 +216,22 @@ int CNotifyRecorder::CountNotify(int code) const
 static size_t NotifySize(UINT code)
 {
     switch (code) {
-    case TVN_SELCHANGINGW: case TVN_SELCHANGEDW: case TVN_ITEMEXPANDINGW: case TVN_ITEMEXPANDEDW:
-    case TVN_BEGINDRAGW: case TVN_BEGINRDRAGW: case TVN_DELETEITEMW:
+    case TVN_SELCHANGINGW:
+    case TVN_SELCHANGEDW:
+    case TVN_ITEMEXPANDINGW:
+    case TVN_ITEMEXPANDEDW:
+    case TVN_BEGINDRAGW:
+    case TVN_BEGINRDRAGW:
+    case TVN_DELETEITEMW:
         return sizeof(NMTREEVIEWW);
     case TVN_KEYDOWN:
         return sizeof(NMTVKEYDOWN);
-    case TVN_BEGINLABELEDITW: case TVN_ENDLABELEDITW:
+    case TVN_BEGINLABELEDITW:
+    case TVN_ENDLABELEDITW:
         return sizeof(NMTVDISPINFOW);
-    case NM_CLICK: case NM_DBLCLK: case NM_RCLICK:
+    case NM_CLICK:
+    case NM_DBLCLK:
+    case NM_RCLICK:
         return sizeof(NMHDR);
     default:
         return sizeof(NMHDR);
@@ -228,7 +242,7 @@ BOOL CNotifyRecorder::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     NMHDR* h = reinterpret_cast<NMHDR*>(lParam);
     if (h->hwndFrom && ReflectLastMsg(h->hwndFrom, pResult))
-        return TRUE;    // the control kept it
+        return TRUE; // the control kept it
     RecordedNotify r;
     r.hwndFrom = h->hwndFrom;
     r.idFrom = h->idFrom;

@@ -90,8 +90,12 @@ struct RecordedNotify
     HWND hwndFrom;
     UINT_PTR idFrom;
     int code;
-    std::vector<BYTE> payload;  // the whole notification record, NMHDR first
-    template <class T> const T& As() const { return *reinterpret_cast<const T*>(payload.data()); }
+    std::vector<BYTE> payload; // the whole notification record, NMHDR first
+    template <class T>
+    const T& As() const
+    {
+        return *reinterpret_cast<const T*>(payload.data());
+    }
 };
 
 struct RecordedCommand

@@ -7,15 +7,14 @@
 #include "tree/ParamProp.h"
 #include "tree/VolumeText.h"
 
-namespace
-{
+namespace {
 std::wstring W(const CString& s) { return std::wstring(s.GetString(), s.GetLength()); }
 
 ptrdiff_t Offset(const CParamProp& p, const void* field)
 {
     return static_cast<const char*>(field) - reinterpret_cast<const char*>(&p);
 }
-}
+} // namespace
 
 TEST(ParamPropLayout, HostReadsFieldsAtFixedOffsets)
 {

@@ -91,7 +91,7 @@ TEST_F(TreeTest, ByComponentListsCategoriesWithOneFloorUnderFoundation)
     EXPECT_EQ(L"20", W(pHead->m_strID));
     EXPECT_EQ(CParamProp::NodeFolder, pHead->m_nNodeType);
     EXPECT_EQ(211, pHead->m_nComType);
-    EXPECT_EQ(2.0f, pHead->m_fVolume);  // floor 0's row, read as a whole number
+    EXPECT_EQ(2.0f, pHead->m_fVolume); // floor 0's row, read as a whole number
 }
 
 TEST_F(TreeTest, RecordsCarryRowValuesAndImages)
@@ -122,14 +122,48 @@ TEST_F(TreeTest, RecordsCarryRowValuesAndImages)
     const Expect cases[] = {
         { { L"测试工程" }, CParamProp::NodeProject, -1, 0, 0.0f, L"", L"", 11 },
         { { L"测试工程", L"2层" }, CParamProp::NodeFloor, 2, 0, 1.0f, L"", L"2层", 9 },
-        { { L"测试工程", L"基础层", L"柱" }, CParamProp::NodeFolder, 0, 211, 2.0f, L"20", L"柱", 4 },
-        { { L"测试工程", L"2层", L"柱", L"C*3" }, CParamProp::NodeFolder, 2, 0, 2.9996f, L"103", L"C", 0 },
-        { { L"测试工程", L"2层", L"柱", L"半*2.500" }, CParamProp::NodeFolder, 2, 0, 2.5f, L"105", L"半", 0 },
-        { { L"测试工程", L"基础层", L"柱", L"Z1*5" }, CParamProp::NodeComponent, 0, 211, 5.0f, nullptr, L"Z1", 10 },
-        { { L"测试工程", L"1层", L"梁", L"框架梁", L"外层*4", L"A1*2.500" }, CParamProp::NodeComponent, 1, 111, 2.5f, nullptr, L"A1", 10 },
+        { { L"测试工程", L"基础层", L"柱" },
+          CParamProp::NodeFolder,
+          0,
+          211,
+          2.0f,
+          L"20",
+          L"柱",
+          4 },
+        { { L"测试工程", L"2层", L"柱", L"C*3" },
+          CParamProp::NodeFolder,
+          2,
+          0,
+          2.9996f,
+          L"103",
+          L"C",
+          0 },
+        { { L"测试工程", L"2层", L"柱", L"半*2.500" },
+          CParamProp::NodeFolder,
+          2,
+          0,
+          2.5f,
+          L"105",
+          L"半",
+          0 },
+        { { L"测试工程", L"基础层", L"柱", L"Z1*5" },
+          CParamProp::NodeComponent,
+          0,
+          211,
+          5.0f,
+          nullptr,
+          L"Z1",
+          10 },
+        { { L"测试工程", L"1层", L"梁", L"框架梁", L"外层*4", L"A1*2.500" },
+          CParamProp::NodeComponent,
+          1,
+          111,
+          2.5f,
+          nullptr,
+          L"A1",
+          10 },
     };
-    for (const Expect& e : cases)
-    {
+    for (const Expect& e : cases) {
         HTREEITEM hItem = Find(e.path);
         ASSERT_NE((HTREEITEM)NULL, hItem) << e.path.back();
         CParamProp* p = Prop(hItem);
@@ -138,8 +172,7 @@ TEST_F(TreeTest, RecordsCarryRowValuesAndImages)
         EXPECT_EQ(e.floor, p->m_nFloorID) << e.path.back();
         EXPECT_EQ(e.comType, p->m_nComType) << e.path.back();
         EXPECT_FLOAT_EQ(e.volume, p->m_fVolume) << e.path.back();
-        if (e.id != nullptr)
-        {
+        if (e.id != nullptr) {
             EXPECT_EQ(e.id, W(p->m_strID)) << e.path.back();
         }
         EXPECT_EQ(e.name, W(p->m_strName)) << e.path.back();
@@ -152,7 +185,8 @@ TEST_F(TreeTest, RecordsCarryRowValuesAndImages)
     // A component's id is its row id as "%d".
     CParamProp* pZ1 = Prop(Find({ L"测试工程", L"基础层", L"柱", L"Z1*5" }));
     ASSERT_NE(nullptr, pZ1);
-    EXPECT_EQ(L"Z1", W(FileValue(L"SELECT comname FROM component WHERE id = ?", { W(pZ1->m_strID) })));
+    EXPECT_EQ(L"Z1",
+              W(FileValue(L"SELECT comname FROM component WHERE id = ?", { W(pZ1->m_strID) })));
 }
 
 TEST_F(TreeTest, FloorFlaggedForCreationGetsRuleFoldersOnce)
@@ -161,9 +195,11 @@ TEST_F(TreeTest, FloorFlaggedForCreationGetsRuleFoldersOnce)
         L"<?xml version=\"1.0\" encoding=\"UTF-8\"?><TREE><OtherFloor>"
         L"<Folder Name=\"梁\" NameId=\"1010\" ComType=\"111\" ImageIndex=\"0\" SelectedIndex=\"0\""
         L" AllowOwnerCom=\"false\" AllowAddUserFolder=\"true\" InitCreate=\"true\" ShowID=\"1\">"
-        L"<Folder Name=\"框架梁\" NameId=\"1011\" ComType=\"111\" ImageIndex=\"2\" SelectedIndex=\"2\""
+        L"<Folder Name=\"框架梁\" NameId=\"1011\" ComType=\"111\" ImageIndex=\"2\" "
+        L"SelectedIndex=\"2\""
         L" AllowOwnerCom=\"true\" AllowAddUserFolder=\"true\" InitCreate=\"true\" ShowID=\"2\"/>"
-        L"<Folder Name=\"承台梁\" NameId=\"1016\" ComType=\"143\" ImageIndex=\"2\" SelectedIndex=\"2\""
+        L"<Folder Name=\"承台梁\" NameId=\"1016\" ComType=\"143\" ImageIndex=\"2\" "
+        L"SelectedIndex=\"2\""
         L" AllowOwnerCom=\"true\" AllowAddUserFolder=\"true\" InitCreate=\"false\" ShowID=\"3\"/>"
         L"</Folder></OtherFloor></TREE>");
     AddFloor(0, L"基础", 0);
@@ -173,12 +209,7 @@ TEST_F(TreeTest, FloorFlaggedForCreationGetsRuleFoldersOnce)
     m_pTree->InitTree(L"", 1);
 
     const Lines expected = {
-        L"测试工程",
-        L"  基础层",
-        L"    梁",
-        L"  3层",
-        L"    梁",
-        L"      框架梁",
+        L"测试工程", L"  基础层", L"    梁", L"  3层", L"    梁", L"      框架梁",
     };
     EXPECT_EQ(expected, Dump());
 
@@ -194,7 +225,10 @@ TEST_F(TreeTest, FloorFlaggedForCreationGetsRuleFoldersOnce)
     m_pTree->m_pFolderManager->m_pFloorDataSet->DoSqlUpdate();
     EXPECT_EQ(L"0", W(FileValue(L"SELECT createmode FROM floor WHERE id = 3", {})));
     EXPECT_EQ(L"3", W(FileValue(L"SELECT COUNT(*) FROM comfolder WHERE floorid = 3", {})));
-    EXPECT_EQ(L"0", W(FileValue(L"SELECT initcreate FROM comfolder WHERE floorid = 3 AND comfolderid = '16'", {})));
+    EXPECT_EQ(
+        L"0",
+        W(FileValue(L"SELECT initcreate FROM comfolder WHERE floorid = 3 AND comfolderid = '16'",
+                    {})));
 
     m_pTree->m_pFolderManager->ReLoad();
     m_pTree->InitTree(L"", 1);
@@ -225,7 +259,7 @@ TEST_F(TreeTest, HiddenFoldersOrphanRowsAndFoldersWithoutComponents)
 
     CStringArray arrIds;
     m_pTree->GetTreeComponentArray(NULL, arrIds);
-    EXPECT_EQ(6, arrIds.GetSize());  // KL1 KL2 A1 N1 Z1 C1 visible; 藏1 藏2 不显示 幽灵构件 not
+    EXPECT_EQ(6, arrIds.GetSize()); // KL1 KL2 A1 N1 Z1 C1 visible; 藏1 藏2 不显示 幽灵构件 not
 }
 
 TEST_F(TreeTest, NewFloorListsComponentsInTableOrderWithWholeCounts)
@@ -285,9 +319,14 @@ TEST_F(TreeTest, NewFloorListsComponentsInTableOrderWithWholeCounts)
     for (HTREEITEM h = m_pTree->GetChildItem(hUser); h != NULL; h = m_pTree->GetNextSiblingItem(h))
         below.push_back(W(m_pTree->GetItemText(h)));
     EXPECT_EQ((Lines{ L"A*2.500", L"B*1" }), below);
-    m_pTree->InsertItemByOwnerCom(hUser, 4, L"99");  // no such folder: nothing added
+    m_pTree->InsertItemByOwnerCom(hUser, 4, L"99"); // no such folder: nothing added
     m_pTree->InsertItemByOwnerCom(hUser, 5, L"11");
-    EXPECT_EQ(2u, [&] { UINT n = 0; for (HTREEITEM h = m_pTree->GetChildItem(hUser); h; h = m_pTree->GetNextSiblingItem(h)) ++n; return n; }());
+    EXPECT_EQ(2u, [&] {
+        UINT n = 0;
+        for (HTREEITEM h = m_pTree->GetChildItem(hUser); h; h = m_pTree->GetNextSiblingItem(h))
+            ++n;
+        return n;
+    }());
 }
 
 TEST_F(TreeTest, NewFloorWithFoldersNamingEachOtherAsParentsStillFills)
@@ -318,7 +357,8 @@ TEST_F(TreeTest, NewFloorWithFoldersNamingEachOtherAsParentsStillFills)
     EXPECT_EQ(1, m_pTree->InitFloor(6, hNew));
     // Each folder once down the branch, never itself below itself.
     EXPECT_NE((HTREEITEM)NULL, Find({ L"测试工程", L"新6层", L"梁", L"框架梁", L"次梁" }));
-    EXPECT_EQ((HTREEITEM)NULL, Find({ L"测试工程", L"新6层", L"梁", L"框架梁", L"次梁", L"框架梁" }));
+    EXPECT_EQ((HTREEITEM)NULL,
+              Find({ L"测试工程", L"新6层", L"梁", L"框架梁", L"次梁", L"框架梁" }));
 }
 
 TEST_F(TreeTest, RebuildsReleaseEveryRecordAndStayUsable)
@@ -366,11 +406,13 @@ TEST_F(TreeTest, FreeingASelectedBranchNeverSelectsAnItemInsideIt)
     m_pTree->InitTree(L"", 1);
     ExpandAll();
     HTREEITEM hBranch = Find({ L"测试工程", L"1层", L"梁", L"框架梁", L"外层*4" });
-    HTREEITEM hInner = Find({ L"测试工程", L"1层", L"梁", L"框架梁", L"外层*4", L"内层*3", L"N1*2" });
+    HTREEITEM hInner = Find(
+        { L"测试工程", L"1层", L"梁", L"框架梁", L"外层*4", L"内层*3", L"N1*2" });
     ASSERT_NE((HTREEITEM)NULL, hInner);
-    std::vector<HTREEITEM> inside = { hBranch, hInner,
-        Find({ L"测试工程", L"1层", L"梁", L"框架梁", L"外层*4", L"A1*2.500" }),
-        Find({ L"测试工程", L"1层", L"梁", L"框架梁", L"外层*4", L"内层*3" }) };
+    std::vector<HTREEITEM> inside = {
+        hBranch, hInner, Find({ L"测试工程", L"1层", L"梁", L"框架梁", L"外层*4", L"A1*2.500" }),
+        Find({ L"测试工程", L"1层", L"梁", L"框架梁", L"外层*4", L"内层*3" })
+    };
     m_pTree->SelectItem(hInner);
     const LONG nBefore = CParamProp::GetLiveCount();
     m_host.m_arrSelNew.clear();
@@ -382,12 +424,12 @@ TEST_F(TreeTest, FreeingASelectedBranchNeverSelectsAnItemInsideIt)
             EXPECT_NE(hGone, h);
     // What stands now is still the rest of the tree, records intact.
     HTREEITEM hSel = m_pTree->GetSelectedItem();
-    if (hSel != NULL)
-    {
+    if (hSel != NULL) {
         EXPECT_NE(nullptr, Prop(hSel));
     }
-    EXPECT_EQ(L"KL2*1", W(m_pTree->GetItemText(m_pTree->GetNextSiblingItem(
-                            m_pTree->GetChildItem(Find({ L"测试工程", L"1层", L"梁", L"框架梁" }))))));
+    EXPECT_EQ(L"KL2*1",
+              W(m_pTree->GetItemText(m_pTree->GetNextSiblingItem(
+                  m_pTree->GetChildItem(Find({ L"测试工程", L"1层", L"梁", L"框架梁" }))))));
     EXPECT_EQ((HTREEITEM)NULL, Find({ L"测试工程", L"1层", L"梁", L"框架梁", L"外层*4" }));
 }
 

@@ -2,14 +2,13 @@
 
 #include <functional>
 
-namespace
-{
+namespace {
 const wchar_t kHostClass[] = L"ComTreeTestHost";
 
 void RegisterHostClass()
 {
     WNDCLASSW wc = {};
-    wc.style = CS_GLOBALCLASS;  // the framework creates windows with its own instance
+    wc.style = CS_GLOBALCLASS; // the framework creates windows with its own instance
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(NULL);
     wc.hCursor = LoadCursor(NULL, IDC_ARROW);
@@ -23,10 +22,10 @@ std::wstring TempName(LPCWSTR pszPrefix)
     wchar_t dir[MAX_PATH], name[MAX_PATH];
     GetTempPathW(MAX_PATH, dir);
     GetTempFileNameW(dir, pszPrefix, 0, name);
-    DeleteFileW(name);  // only the unique name is wanted
+    DeleteFileW(name); // only the unique name is wanted
     return name;
 }
-}
+} // namespace
 
 void TreeTest::SetUp()
 {
@@ -36,8 +35,8 @@ void TreeTest::SetUp()
     ASSERT_TRUE(CProjectDatabase::Create(m_strPath.c_str(), L"测试工程", &strError)) << W(strError);
 
     RegisterHostClass();
-    ASSERT_TRUE(m_host.CreateEx(0, kHostClass, L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                400, 700, NULL, NULL));
+    ASSERT_TRUE(m_host.CreateEx(0, kHostClass, L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
+                                700, NULL, NULL));
 }
 
 void TreeTest::TearDown()
@@ -100,12 +99,11 @@ int TreeTest::AddComponent(int nFloorId, LPCWSTR pszFolderId, LPCWSTR pszName, d
 // one, nested user folders with fractional counts, and rows of a floor that does not exist.
 void TreeTest::WriteStandardProject()
 {
-    CProjectConnectTransaction transaction;  // one commit for all rows keeps the suite quick
+    CProjectConnectTransaction transaction; // one commit for all rows keeps the suite quick
     AddFloor(0, L"基础", 0);
     AddFloor(1, L"1", 2);
     AddFloor(2, L"2", 1);
-    for (int nFloor = 0; nFloor <= 2; ++nFloor)
-    {
+    for (int nFloor = 0; nFloor <= 2; ++nFloor) {
         AddFolder(nFloor, L"10", L"", L"梁", 0, 1, 1.0, 0, 111);
         AddFolder(nFloor, L"11", L"10", L"框架梁", 1, 1, 1.0, 2, 111);
         AddFolder(nFloor, L"12", L"10", L"次梁", 1, 0, 1.0, 2, 121);
@@ -136,7 +134,7 @@ void TreeTest::WriteStandardProject()
     AddComponent(1, L"12", L"藏1", 1.0);
     AddComponent(1, L"102", L"藏2", 1.0);
     AddComponent(0, L"20", L"Z1", 5.0, 211);
-    AddComponent(0, L"10", L"不显示", 1.0);  // folder 10 admits no components
+    AddComponent(0, L"10", L"不显示", 1.0); // folder 10 admits no components
     AddComponent(2, L"103", L"C1", 1.0);
     AddComponent(9, L"10", L"幽灵构件", 1.0);
 }
@@ -169,8 +167,7 @@ std::vector<std::wstring> TreeTest::Dump()
 {
     std::vector<std::wstring> lines;
     std::function<void(HTREEITEM, int)> walk = [&](HTREEITEM hItem, int nDepth) {
-        for (; hItem != NULL; hItem = m_pTree->GetNextSiblingItem(hItem))
-        {
+        for (; hItem != NULL; hItem = m_pTree->GetNextSiblingItem(hItem)) {
             lines.push_back(std::wstring(2 * nDepth, L' ') + W(m_pTree->GetItemText(hItem)));
             walk(m_pTree->GetChildItem(hItem), nDepth + 1);
         }
@@ -183,13 +180,10 @@ HTREEITEM TreeTest::Find(const std::vector<std::wstring>& path)
 {
     HTREEITEM hLevel = m_pTree->GetRootItem();
     HTREEITEM hFound = NULL;
-    for (const std::wstring& strLabel : path)
-    {
+    for (const std::wstring& strLabel : path) {
         hFound = NULL;
-        for (HTREEITEM h = hLevel; h != NULL; h = m_pTree->GetNextSiblingItem(h))
-        {
-            if (W(m_pTree->GetItemText(h)) == strLabel)
-            {
+        for (HTREEITEM h = hLevel; h != NULL; h = m_pTree->GetNextSiblingItem(h)) {
+            if (W(m_pTree->GetItemText(h)) == strLabel) {
                 hFound = h;
                 break;
             }
@@ -204,10 +198,8 @@ HTREEITEM TreeTest::Find(const std::vector<std::wstring>& path)
 void TreeTest::ExpandAll()
 {
     std::function<void(HTREEITEM)> walk = [&](HTREEITEM hItem) {
-        for (; hItem != NULL; hItem = m_pTree->GetNextSiblingItem(hItem))
-        {
-            if (m_pTree->GetChildItem(hItem) != NULL)
-            {
+        for (; hItem != NULL; hItem = m_pTree->GetNextSiblingItem(hItem)) {
+            if (m_pTree->GetChildItem(hItem) != NULL) {
                 m_pTree->Expand(hItem, TVE_EXPAND);
                 walk(m_pTree->GetChildItem(hItem));
             }

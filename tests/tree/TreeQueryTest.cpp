@@ -6,8 +6,7 @@
 
 using Lines = std::vector<std::wstring>;
 
-namespace
-{
+namespace {
 std::vector<std::wstring> Names(const CStringArray& arr)
 {
     std::vector<std::wstring> v;
@@ -15,7 +14,7 @@ std::vector<std::wstring> Names(const CStringArray& arr)
         v.push_back(W(arr[i]));
     return v;
 }
-}
+} // namespace
 
 TEST_F(TreeTest, TotalsMultiplyThroughNestedUserFoldersOnly)
 {
@@ -43,7 +42,7 @@ TEST_F(TreeTest, TotalsMultiplyThroughNestedUserFoldersOnly)
     Prop(Find({ L"测试工程", L"1层", L"梁", L"框架梁", L"外层*4" }))->m_fVolume = 0.5f;
     m_pTree->ReSumTreeNodeVolumeValue(Find(n1));
     EXPECT_EQ(3.0, _wtof(total(n1).c_str()));
-    EXPECT_EQ(10.0, _wtof(total(a1).c_str()));  // not visited
+    EXPECT_EQ(10.0, _wtof(total(a1).c_str())); // not visited
 
     // A walk from a later sibling reaches only it and what follows.
     m_pTree->ReSumNodeVolume(Find(a1));
@@ -77,10 +76,10 @@ TEST_F(TreeTest, WalksCoverStartLaterSiblingsAndEverythingBelow)
     EXPECT_EQ((Lines{ L"已有", L"KL1", L"KL2", L"A1", L"N1" }), Names(names));
     ASSERT_EQ(5, ids.GetSize());
     ASSERT_EQ(5, types.GetSize());
-    for (INT_PTR i = 1; i < names.GetSize(); ++i)
-    {
-        EXPECT_EQ(W(names[i]), W(FileValue(L"SELECT comname FROM component WHERE id = ?",
-                                           { std::to_wstring(ids[i]) })));
+    for (INT_PTR i = 1; i < names.GetSize(); ++i) {
+        EXPECT_EQ(W(names[i]),
+                  W(FileValue(L"SELECT comname FROM component WHERE id = ?",
+                              { std::to_wstring(ids[i]) })));
         EXPECT_EQ(111u, types[i]);
     }
 
@@ -102,7 +101,7 @@ TEST_F(TreeTest, WalksCoverStartLaterSiblingsAndEverythingBelow)
     m_pTree->SelectItem(Find({ L"测试工程", L"2层" }));
     EXPECT_EQ(0, m_pTree->GetChildItemInfo(ids2, names2, types2));
     EXPECT_EQ(1, names2.GetSize());
-    m_pTree->SelectItem(Find({ L"测试工程", L"2层", L"基础" }));  // folder without children
+    m_pTree->SelectItem(Find({ L"测试工程", L"2层", L"基础" })); // folder without children
     EXPECT_EQ(0, m_pTree->GetChildItemInfo(ids2, names2, types2));
     EXPECT_EQ(1, names2.GetSize());
 
@@ -112,7 +111,8 @@ TEST_F(TreeTest, WalksCoverStartLaterSiblingsAndEverythingBelow)
     ASSERT_EQ(6, all.GetSize());
     std::vector<std::wstring> fromTree = Names(all), fromFile;
     CSQLDataSet set;
-    ASSERT_TRUE(set.Load(L"SELECT id FROM component WHERE comname IN ('KL1','KL2','A1','N1','Z1','C1')", {}));
+    ASSERT_TRUE(set.Load(
+        L"SELECT id FROM component WHERE comname IN ('KL1','KL2','A1','N1','Z1','C1')", {}));
     for (int r = 1; r <= set.GetRowCount(); ++r)
         fromFile.push_back(W(set.GetAsString(0, r)));
     std::sort(fromTree.begin(), fromTree.end());
@@ -139,7 +139,9 @@ TEST_F(TreeTest, InitSelItemKeepsOnlyAllComponentSelections)
     HTREEITEM hKL2 = Find({ L"测试工程", L"1层", L"梁", L"框架梁", L"KL2*1" });
     HTREEITEM hA1 = Find({ L"测试工程", L"1层", L"梁", L"框架梁", L"外层*4", L"A1*2.500" });
     HTREEITEM hFolder = Find({ L"测试工程", L"1层", L"梁", L"框架梁", L"外层*4" });
-    auto selected = [&](HTREEITEM h) { return (m_pTree->GetItemState(h, TVIS_SELECTED) & TVIS_SELECTED) != 0; };
+    auto selected = [&](HTREEITEM h) {
+        return (m_pTree->GetItemState(h, TVIS_SELECTED) & TVIS_SELECTED) != 0;
+    };
 
     m_pTree->SelectItem(hKL1);
     m_pTree->SetItemState(hKL2, TVIS_SELECTED, TVIS_SELECTED);
@@ -202,8 +204,9 @@ TEST_F(TreeTest, ReListOrdersByCompositorAndRebuildsByFloor)
     EXPECT_EQ(L"0", W(FileValue(L"SELECT COUNT(*) FROM component WHERE showid <> id", {})));
     EXPECT_NE((HTREEITEM)NULL, Find({ L"测试工程", L"1层", L"梁", L"框架梁", L"KL2*1" }));
     // KL2 was inserted first, so it now lists first.
-    EXPECT_EQ(L"KL2*1", W(m_pTree->GetItemText(m_pTree->GetChildItem(
-                            Find({ L"测试工程", L"1层", L"梁", L"框架梁" })))));
+    EXPECT_EQ(L"KL2*1",
+              W(m_pTree->GetItemText(
+                  m_pTree->GetChildItem(Find({ L"测试工程", L"1层", L"梁", L"框架梁" })))));
 }
 
 TEST_F(TreeTest, DelFloorRemovesTheFloorsDataButNotTheItem)

@@ -4,7 +4,8 @@
 
 namespace {
 
-struct Node {
+struct Node
+{
     const wchar_t* nameId;
     const wchar_t* name;
 };
@@ -14,7 +15,8 @@ std::vector<std::wstring> Ids(const CCreateComFolderRuleManager& rules)
 {
     std::vector<std::wstring> ids;
     for (INT_PTR i = 0; i < rules.m_arrNodes.GetSize(); ++i)
-        ids.push_back(std::wstring(rules.GetNode(i)->m_strNameID) + L":" + (LPCWSTR)rules.GetNode(i)->m_strName);
+        ids.push_back(std::wstring(rules.GetNode(i)->m_strNameID) + L":"
+                      + (LPCWSTR)rules.GetNode(i)->m_strName);
     return ids;
 }
 
@@ -25,17 +27,21 @@ using Ids_t = std::vector<std::wstring>;
 TEST(WizardRules, NodesComeDepthFirstWithEveryAttribute)
 {
     CCreateComFolderRuleManager rules;
-    ASSERT_EQ(1, rules.LoadRule(
-        L"<Root><TreeNode Name='ignored' NameID='section'>"
-        L"<Category Name='梁' NameID='0' ImageIndex='1' SelectIndex='2'>"
-        L"  <Class Name='框架梁' NameID='11' ComType='111' ImageIndex='3' SelectIndex='4'/>"
-        L"  <Class Name='次梁' NameID='12' ComType='121' CreateMode='auto'>"
-        L"    <Type Name='次梁A' NameID='1201' ComType='121' ImageIndex='21' Message='普通次梁'/>"
-        L"    <Type Name='次梁B' NameID='1202' ComType='122' ImageIndex='22'/>"
-        L"  </Class>"
-        L"</Category></TreeNode></Root>"));
+    ASSERT_EQ(
+        1,
+        rules.LoadRule(
+            L"<Root><TreeNode Name='ignored' NameID='section'>"
+            L"<Category Name='梁' NameID='0' ImageIndex='1' SelectIndex='2'>"
+            L"  <Class Name='框架梁' NameID='11' ComType='111' ImageIndex='3' SelectIndex='4'/>"
+            L"  <Class Name='次梁' NameID='12' ComType='121' CreateMode='auto'>"
+            L"    <Type Name='次梁A' NameID='1201' ComType='121' ImageIndex='21' "
+            L"Message='普通次梁'/>"
+            L"    <Type Name='次梁B' NameID='1202' ComType='122' ImageIndex='22'/>"
+            L"  </Class>"
+            L"</Category></TreeNode></Root>"));
     // Whitespace between elements is not a node for msxml's loadXML (preserveWhiteSpace off).
-    EXPECT_EQ((Ids_t{ L"0:梁", L"11:框架梁", L"12:次梁", L"1201:次梁A", L"1202:次梁B" }), Ids(rules));
+    EXPECT_EQ((Ids_t{ L"0:梁", L"11:框架梁", L"12:次梁", L"1201:次梁A", L"1202:次梁B" }),
+              Ids(rules));
     ASSERT_EQ(5, rules.m_arrNodes.GetSize());
 
     CTreeNodeProp* pCategory = rules.GetNode(0);
@@ -46,7 +52,7 @@ TEST(WizardRules, NodesComeDepthFirstWithEveryAttribute)
     CTreeNodeProp* pClass = rules.GetNode(2);
     EXPECT_STREQ(L"121", pClass->m_strComType);
     EXPECT_STREQ(L"auto", pClass->m_strCreateMode);
-    EXPECT_EQ(0, pClass->m_nImageIndex);  // absent
+    EXPECT_EQ(0, pClass->m_nImageIndex); // absent
 
     CTreeNodeProp* pType = rules.GetNode(3);
     EXPECT_EQ(21, pType->m_nImageIndex);
@@ -57,29 +63,32 @@ TEST(WizardRules, NodesComeDepthFirstWithEveryAttribute)
 TEST(WizardRules, ReadsThreeLevelsBelowASectionAndNoDeeper)
 {
     CCreateComFolderRuleManager rules;
-    ASSERT_EQ(1, rules.LoadRule(
-        L"<R><TreeNode><A NameID='0' Name='a'><B NameID='11' Name='b'><C NameID='1101' Name='c'>"
-        L"<D NameID='110101' Name='d'/></C></B></A></TreeNode></R>"));
+    ASSERT_EQ(1,
+              rules.LoadRule(L"<R><TreeNode><A NameID='0' Name='a'><B NameID='11' Name='b'><C "
+                             L"NameID='1101' Name='c'>"
+                             L"<D NameID='110101' Name='d'/></C></B></A></TreeNode></R>"));
     EXPECT_EQ((Ids_t{ L"0:a", L"11:b", L"1101:c" }), Ids(rules));
 }
 
 TEST(WizardRules, SectionsMatchWithoutCaseAndEverySectionIsRead)
 {
     CCreateComFolderRuleManager rules;
-    ASSERT_EQ(1, rules.LoadRule(
-        L"<R><!-- before --><Other><X NameID='0' Name='skipped'/></Other>"
-        L"<TreeNode><X NameID='0' Name='first'/></TreeNode>"
-        L"<Between NameID='0' Name='not a section'/>"
-        L"<treenode><X NameID='0' Name='second'/></treenode>"
-        L"<TREENODE><X NameID='0' Name='third'/></TREENODE><!-- after --></R>"));
+    ASSERT_EQ(
+        1,
+        rules.LoadRule(L"<R><!-- before --><Other><X NameID='0' Name='skipped'/></Other>"
+                       L"<TreeNode><X NameID='0' Name='first'/></TreeNode>"
+                       L"<Between NameID='0' Name='not a section'/>"
+                       L"<treenode><X NameID='0' Name='second'/></treenode>"
+                       L"<TREENODE><X NameID='0' Name='third'/></TREENODE><!-- after --></R>"));
     EXPECT_EQ((Ids_t{ L"0:first", L"0:second", L"0:third" }), Ids(rules));
 }
 
 TEST(WizardRules, AttributeNamesMatchExactly)
 {
     CCreateComFolderRuleManager rules;
-    ASSERT_EQ(1, rules.LoadRule(
-        L"<R><TreeNode><X nameid='11' name='lower' NAMEID='12' NameID='13' comtype='5' ComType='6'/></TreeNode></R>"));
+    ASSERT_EQ(1,
+              rules.LoadRule(L"<R><TreeNode><X nameid='11' name='lower' NAMEID='12' NameID='13' "
+                             L"comtype='5' ComType='6'/></TreeNode></R>"));
     ASSERT_EQ(1, rules.m_arrNodes.GetSize());
     EXPECT_STREQ(L"13", rules.GetNode(0)->m_strNameID);
     EXPECT_STREQ(L"", rules.GetNode(0)->m_strName);
@@ -89,8 +98,9 @@ TEST(WizardRules, AttributeNamesMatchExactly)
 TEST(WizardRules, CommentsAndTextBelowASectionAreRecords)
 {
     CCreateComFolderRuleManager rules;
-    ASSERT_EQ(1, rules.LoadRule(
-        L"<R><TreeNode><X NameID='0' Name='a'><!-- a comment --></X><!-- another -->text</TreeNode></R>"));
+    ASSERT_EQ(1,
+              rules.LoadRule(L"<R><TreeNode><X NameID='0' Name='a'><!-- a comment --></X><!-- "
+                             L"another -->text</TreeNode></R>"));
     ASSERT_EQ(4, rules.m_arrNodes.GetSize());
     for (int i = 1; i < 4; ++i) {
         CTreeNodeProp* p = rules.GetNode(i);
@@ -106,12 +116,12 @@ TEST(WizardRules, CommentsAndTextBelowASectionAreRecords)
 TEST(WizardRules, IntegersReadLeadingDigitsAndComTypeKeepsItsText)
 {
     CCreateComFolderRuleManager rules;
-    ASSERT_EQ(1, rules.LoadRule(
-        L"<R><TreeNode>"
-        L"<X ImageIndex='25x' SelectIndex='  -7' ComType=' 3'/>"
-        L"<X ImageIndex='x25' SelectIndex='' ComType='3'/>"
-        L"<X ImageIndex='+12.9' SelectIndex='99999999999' ComType='abc'/>"
-        L"</TreeNode></R>"));
+    ASSERT_EQ(1,
+              rules.LoadRule(L"<R><TreeNode>"
+                             L"<X ImageIndex='25x' SelectIndex='  -7' ComType=' 3'/>"
+                             L"<X ImageIndex='x25' SelectIndex='' ComType='3'/>"
+                             L"<X ImageIndex='+12.9' SelectIndex='99999999999' ComType='abc'/>"
+                             L"</TreeNode></R>"));
     ASSERT_EQ(3, rules.m_arrNodes.GetSize());
     EXPECT_EQ(25, rules.GetNode(0)->m_nImageIndex);
     EXPECT_EQ(-7, rules.GetNode(0)->m_nSelectIndex);
@@ -134,7 +144,9 @@ TEST(WizardRules, LoadingAppendsAndBrokenTextLeavesTheListAlone)
     EXPECT_EQ(0, rules.LoadRule(L"this is not XML"));
     EXPECT_EQ(0, rules.LoadRule(L"<R><TreeNode><X NameID='0' Name='c'></TreeNode></R>"));
     EXPECT_EQ(1, rules.LoadRule(L"<R><Other><X NameID='0' Name='d'/></Other></R>"));
-    EXPECT_EQ(1, rules.LoadRule(L"<TreeNode><X NameID='0' Name='e'/></TreeNode>"));  // the root is no section
+    EXPECT_EQ(
+        1,
+        rules.LoadRule(L"<TreeNode><X NameID='0' Name='e'/></TreeNode>")); // the root is no section
     EXPECT_EQ((Ids_t{ L"0:a", L"0:b" }), Ids(rules));
 }
 

@@ -105,18 +105,12 @@ TEST_F(WizardDialog, TreeHoldsRootCategoriesAndClassesButNoTypes)
         std::vector<TreeRow> rows = TreeRows(Tree(hDlg));
         Texts shown;
         for (const TreeRow& r : rows)
-            shown.push_back(std::wstring(r.depth * 2, L' ') + r.text + L" " + std::to_wstring(r.data) +
-                            L" " + std::to_wstring(r.image) + L"/" + std::to_wstring(r.selectedImage));
-        EXPECT_EQ((Texts{ L"构件向导 0 0/0",
-                          L"  梁 0 1/2",
-                          L"    连梁 15 3/4",
-                          L"    梁类 11 5/6",
-                          L"    次梁 12 5/5",
-                          L"    次梁二 13 5/5",
-                          L"    单数类 7 0/0",
-                          L"  柱 0 7/8",
-                          L"    零七 7 0/0",
-                          L"    框架柱 21 9/10" }),
+            shown.push_back(std::wstring(r.depth * 2, L' ') + r.text + L" "
+                            + std::to_wstring(r.data) + L" " + std::to_wstring(r.image) + L"/"
+                            + std::to_wstring(r.selectedImage));
+        EXPECT_EQ((Texts{ L"构件向导 0 0/0", L"  梁 0 1/2", L"    连梁 15 3/4", L"    梁类 11 5/6",
+                          L"    次梁 12 5/5", L"    次梁二 13 5/5", L"    单数类 7 0/0",
+                          L"  柱 0 7/8", L"    零七 7 0/0", L"    框架柱 21 9/10" }),
                   shown);
         PressCancel(hDlg);
     });
@@ -210,21 +204,19 @@ TEST_F(WizardDialog, ListClicksShowTheTypesMessage)
 TEST_F(WizardDialog, OkReturnsTheChosenTypesCode)
 {
     EXPECT_EQ(122u, RunWizard(L"120", [&](HWND hDlg) {
-        ClickTreeText(Tree(hDlg), L"次梁");
-        ClickListItem(List(hDlg), 1);
-        PressOk(hDlg);
-    }));
+                  ClickTreeText(Tree(hDlg), L"次梁");
+                  ClickListItem(List(hDlg), 1);
+                  PressOk(hDlg);
+              }));
     EXPECT_TRUE(Boxes().empty());
     // A double-click on a type confirms it.
-    EXPECT_EQ(111u, RunWizard(L"999", [&](HWND hDlg) {
-        DoubleClickListItem(List(hDlg), 0);
-    }));
+    EXPECT_EQ(111u, RunWizard(L"999", [&](HWND hDlg) { DoubleClickListItem(List(hDlg), 0); }));
     // Cancel returns 0 even with a type chosen.
     EXPECT_EQ(0u, RunWizard(L"999", [&](HWND hDlg) {
-        ClickListItem(List(hDlg), 0);
-        ASSERT_EQ(0, SelectedListItem(List(hDlg)));
-        PressCancel(hDlg);
-    }));
+                  ClickListItem(List(hDlg), 0);
+                  ASSERT_EQ(0, SelectedListItem(List(hDlg)));
+                  PressCancel(hDlg);
+              }));
 }
 
 TEST_F(WizardDialog, TypesWhoseCodeIsZeroOrNotANumberReturnZero)
@@ -232,40 +224,46 @@ TEST_F(WizardDialog, TypesWhoseCodeIsZeroOrNotANumberReturnZero)
     // OK ends the dialog (the run would otherwise find it open), yet the caller reads 0 as
     // cancelled.
     for (int item : { 2, 3 }) {
-        EXPECT_EQ(0u, RunWizard(L"999", [&](HWND hDlg) {
-            ClickListItem(List(hDlg), item);
-            ASSERT_EQ(item, SelectedListItem(List(hDlg)));
-            PressOk(hDlg);
-        })) << item;
+        EXPECT_EQ(0u,
+                  RunWizard(L"999",
+                            [&](HWND hDlg) {
+                                ClickListItem(List(hDlg), item);
+                                ASSERT_EQ(item, SelectedListItem(List(hDlg)));
+                                PressOk(hDlg);
+                            }))
+            << item;
     }
     EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(WizardDialog, OkWithoutAChoiceAsksForOneAndStaysOpen)
 {
-    EXPECT_EQ(0u, RunWizardSteps(L"120", {
-        [&](HWND hDlg) {
-            ASSERT_EQ(-1, SelectedListItem(List(hDlg)));
-            PressOk(hDlg);
-        },
-        [&](HWND hDlg) {
-            // Still open: this step runs only because the dialog did not end.
-            ASSERT_EQ(1u, Boxes().size());
-            EXPECT_EQ(L"请选择构件类型\n", Boxes()[0].text);
-            EXPECT_EQ((LPCWSTR)UIFunction::GetDefaultCaption(), Boxes()[0].caption);  // the module passed none
-            EXPECT_EQ(0u, Boxes()[0].type);
-            // A double-click on an empty part of the list, nothing selected: the same message.
-            RECT rc;
-            GetClientRect(List(hDlg), &rc);
-            DoubleClickClient(List(hDlg), { rc.right - 5, rc.bottom - 5 });
-            EXPECT_EQ(-1, SelectedListItem(List(hDlg)));
-        },
-        [&](HWND hDlg) {
-            ASSERT_EQ(2u, Boxes().size());
-            EXPECT_EQ(L"请选择构件类型\n", Boxes()[1].text);
-            PressCancel(hDlg);
-        },
-    }));
+    EXPECT_EQ(0u,
+              RunWizardSteps(L"120",
+                             {
+                                 [&](HWND hDlg) {
+                                     ASSERT_EQ(-1, SelectedListItem(List(hDlg)));
+                                     PressOk(hDlg);
+                                 },
+                                 [&](HWND hDlg) {
+                                     // Still open: this step runs only because the dialog did not end.
+                                     ASSERT_EQ(1u, Boxes().size());
+                                     EXPECT_EQ(L"请选择构件类型\n", Boxes()[0].text);
+                                     EXPECT_EQ((LPCWSTR)UIFunction::GetDefaultCaption(),
+                                               Boxes()[0].caption); // the module passed none
+                                     EXPECT_EQ(0u, Boxes()[0].type);
+                                     // A double-click on an empty part of the list, nothing selected: the same message.
+                                     RECT rc;
+                                     GetClientRect(List(hDlg), &rc);
+                                     DoubleClickClient(List(hDlg), { rc.right - 5, rc.bottom - 5 });
+                                     EXPECT_EQ(-1, SelectedListItem(List(hDlg)));
+                                 },
+                                 [&](HWND hDlg) {
+                                     ASSERT_EQ(2u, Boxes().size());
+                                     EXPECT_EQ(L"请选择构件类型\n", Boxes()[1].text);
+                                     PressCancel(hDlg);
+                                 },
+                             }));
 }
 
 TEST_F(WizardDialog, PicturesComeFromTheDataFolder)
@@ -303,25 +301,29 @@ TEST_F(WizardDialog, WithoutABlankPictureLaterPicturesMoveUp)
 
 TEST_F(WizardDialog, MissingOrBrokenRulesLeaveOnlyTheRoot)
 {
-    for (const wchar_t* rules : { (const wchar_t*)nullptr, L"<CreateComTREE><TreeNode><Node NameID='0'>", L"not xml" }) {
+    for (const wchar_t* rules :
+         { (const wchar_t*)nullptr, L"<CreateComTREE><TreeNode><Node NameID='0'>", L"not xml" }) {
         if (rules)
             WriteRules(rules);
         else
             DeleteRules();
         ClearBoxes();
-        EXPECT_EQ(0u, RunWizardSteps(L"111", {
-            [&](HWND hDlg) {
-                std::vector<TreeRow> rows = TreeRows(Tree(hDlg));
-                ASSERT_EQ(1u, rows.size());
-                EXPECT_EQ(L"构件向导", rows[0].text);
-                EXPECT_EQ(0, ListView_GetItemCount(List(hDlg)));
-                PressOk(hDlg);
-            },
-            [&](HWND hDlg) {
-                EXPECT_EQ(1u, Boxes().size());
-                PressCancel(hDlg);
-            },
-        })) << (rules ? rules : L"(no rule text)");
+        EXPECT_EQ(0u,
+                  RunWizardSteps(L"111",
+                                 {
+                                     [&](HWND hDlg) {
+                                         std::vector<TreeRow> rows = TreeRows(Tree(hDlg));
+                                         ASSERT_EQ(1u, rows.size());
+                                         EXPECT_EQ(L"构件向导", rows[0].text);
+                                         EXPECT_EQ(0, ListView_GetItemCount(List(hDlg)));
+                                         PressOk(hDlg);
+                                     },
+                                     [&](HWND hDlg) {
+                                         EXPECT_EQ(1u, Boxes().size());
+                                         PressCancel(hDlg);
+                                     },
+                                 }))
+            << (rules ? rules : L"(no rule text)");
     }
 }
 

@@ -74,18 +74,17 @@ void CWizardFixture::WriteRules(const wchar_t* text)
 {
     // UTF-16 with its byte-order mark, as the host's data folder may hold it.
     std::wstring content = std::wstring(1, 0xFEFF) + text;
-    ASSERT_TRUE(WriteFile(m_dataDir + L"\\CreateComTREE.xml", content.data(), content.size() * sizeof(wchar_t)));
+    ASSERT_TRUE(WriteFile(m_dataDir + L"\\CreateComTREE.xml", content.data(),
+                          content.size() * sizeof(wchar_t)));
 }
 
-void CWizardFixture::DeleteRules()
-{
-    DeleteFileW((m_dataDir + L"\\CreateComTREE.xml").c_str());
-}
+void CWizardFixture::DeleteRules() { DeleteFileW((m_dataDir + L"\\CreateComTREE.xml").c_str()); }
 
 void CWizardFixture::WritePicture(const wchar_t* name, COLORREF color)
 {
     const int side = 40, stride = side * 3;
-    std::vector<unsigned char> file(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * side);
+    std::vector<unsigned char> file(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)
+                                    + stride * side);
     BITMAPFILEHEADER* bf = (BITMAPFILEHEADER*)file.data();
     BITMAPINFOHEADER* bi = (BITMAPINFOHEADER*)(file.data() + sizeof(BITMAPFILEHEADER));
     bf->bfType = 0x4D42;
@@ -125,7 +124,8 @@ namespace {
 
 // The steps of one wizard run. Each step runs from a thread timer, so the dialog's own loop
 // runs between two steps: a dialog that a step ended is gone before the next step would run.
-struct WizardRun {
+struct WizardRun
+{
     std::vector<std::function<void(HWND)>> steps;
     size_t nRun = 0;
     HWND hDlg = nullptr;
@@ -155,7 +155,8 @@ void CALLBACK NextStep(HWND, UINT, UINT_PTR nTimer, DWORD)
     // Every step ran and the dialog is still up (a failed assertion, say): cancel it so the
     // test goes on.
     run->bLeftOpen = true;
-    PostMessageW(run->hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)GetDlgItem(run->hDlg, IDCANCEL));
+    PostMessageW(run->hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 (LPARAM)GetDlgItem(run->hDlg, IDCANCEL));
 }
 
 } // namespace
@@ -165,7 +166,8 @@ ULONGLONG CWizardFixture::RunWizard(const wchar_t* initComType, std::function<vo
     return RunWizardSteps(initComType, { std::move(action) });
 }
 
-ULONGLONG CWizardFixture::RunWizardSteps(const wchar_t* initComType, std::vector<std::function<void(HWND)>> steps)
+ULONGLONG CWizardFixture::RunWizardSteps(const wchar_t* initComType,
+                                         std::vector<std::function<void(HWND)>> steps)
 {
     WizardRun run;
     run.steps = std::move(steps);
@@ -228,7 +230,8 @@ static void CollectTree(HWND hTree, HTREEITEM hItem, int depth, std::vector<Tree
         item.pszText = text;
         item.cchTextMax = 256;
         TreeView_GetItem(hTree, &item);
-        rows.push_back({ hItem, text, (long long)item.lParam, item.iImage, item.iSelectedImage, depth });
+        rows.push_back(
+            { hItem, text, (long long)item.lParam, item.iImage, item.iSelectedImage, depth });
         CollectTree(hTree, TreeView_GetChild(hTree, hItem), depth + 1, rows);
     }
 }
@@ -274,16 +277,13 @@ std::vector<std::wstring> ListRows(HWND hList)
         item.pszText = text;
         item.cchTextMax = 256;
         ListView_GetItem(hList, &item);
-        rows.push_back(std::wstring(text) + L" " + std::to_wstring((long long)item.lParam) + L" " +
-                       std::to_wstring(item.iImage));
+        rows.push_back(std::wstring(text) + L" " + std::to_wstring((long long)item.lParam) + L" "
+                       + std::to_wstring(item.iImage));
     }
     return rows;
 }
 
-int SelectedListItem(HWND hList)
-{
-    return ListView_GetNextItem(hList, -1, LVNI_SELECTED);
-}
+int SelectedListItem(HWND hList) { return ListView_GetNextItem(hList, -1, LVNI_SELECTED); }
 
 static POINT ListItemCentre(HWND hList, int item)
 {
@@ -293,10 +293,7 @@ static POINT ListItemCentre(HWND hList, int item)
     return { (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2 };
 }
 
-void ClickListItem(HWND hList, int item)
-{
-    ClickClient(hList, ListItemCentre(hList, item));
-}
+void ClickListItem(HWND hList, int item) { ClickClient(hList, ListItemCentre(hList, item)); }
 
 void DoubleClickListItem(HWND hList, int item)
 {

@@ -9,12 +9,14 @@
 #include <vector>
 #include "FwTestSupport.h"
 
-struct BoxRecord {
+struct BoxRecord
+{
     std::wstring text, caption;
     unsigned type;
 };
 
-struct TreeRow {
+struct TreeRow
+{
     HTREEITEM hItem;
     std::wstring text;
     long long data;
@@ -41,7 +43,8 @@ protected:
     ULONGLONG RunWizard(const wchar_t* initComType, std::function<void(HWND)> action);
     // The same with several steps; the dialog's loop runs between two steps, so a step that
     // ends the dialog is the last one to run (StepsRun tells how many did).
-    ULONGLONG RunWizardSteps(const wchar_t* initComType, std::vector<std::function<void(HWND)>> steps);
+    ULONGLONG RunWizardSteps(const wchar_t* initComType,
+                             std::vector<std::function<void(HWND)>> steps);
     size_t StepsRun() const { return m_nStepsRun; }
 
     const std::vector<BoxRecord>& Boxes() const { return m_boxes; }
