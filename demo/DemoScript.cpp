@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <cwctype>
 #include "ComTreeHost.h"
+#include "resources/resource.h"
 #include "tree/ParamProp.h"
 
 #ifndef MN_GETHMENU
@@ -620,7 +621,7 @@ bool CDemoScript::HandleNewDialogs(const ModalState& now)
             continue;
         if (m_dialogAnswers.empty())
             return false; // left open: a later `wizard` or `rename` step answers it
-        HWND hList = GetDlgItem(h, 1001);
+        HWND hList = GetDlgItem(h, IDC_WIZARD_LIST);
         bool bWizard = hList && ClassOf(hList) == WC_LISTVIEWW;
         if (m_dialogAnswers.front().bWizard != bWizard)
             return false;
@@ -651,7 +652,7 @@ bool CDemoScript::AnswerDialog(HWND hDlg, const DialogAnswer& a)
         return true;
     }
     if (!a.bWizard) {
-        HWND hEdit = GetDlgItem(hDlg, 1001);
+        HWND hEdit = GetDlgItem(hDlg, IDC_RENAME_NAME);
         if (!hEdit)
             return Fail(at, L"the dialog has no name field");
         SetFocus(hEdit);
@@ -662,7 +663,7 @@ bool CDemoScript::AnswerDialog(HWND hDlg, const DialogAnswer& a)
     }
 
     // The wizard: the type's picture is in the list once its class is chosen on the left.
-    HWND hList = GetDlgItem(hDlg, 1001);
+    HWND hList = GetDlgItem(hDlg, IDC_WIZARD_LIST);
     HWND hClasses = FindWindowExW(hDlg, NULL, WC_TREEVIEWW, NULL);
     int nType = 0;
     ParseInt(a.strValue, &nType);
@@ -727,7 +728,7 @@ void CDemoScript::StepDialogAnswer(const DemoScriptStep& s, bool bWizard)
         if (std::find(m_handledDialogs.begin(), m_handledDialogs.end(), h)
             != m_handledDialogs.end())
             continue;
-        HWND hList = GetDlgItem(h, 1001);
+        HWND hList = GetDlgItem(h, IDC_WIZARD_LIST);
         if ((hList && ClassOf(hList) == WC_LISTVIEWW) == bWizard) {
             m_handledDialogs.push_back(h);
             AnswerDialog(h, a);

@@ -17,6 +17,10 @@
 #define IDC_WIZARD_LIST 1001
 #define IDC_WIZARD_MESSAGE 12000
 
+// Rename dialog (template 132) and its name field.
+#define IDD_RENAME 132
+#define IDC_RENAME_NAME 1001
+
 // Icons of the component tree's image list, in image-list order (index 0 to 12); folder rows
 // name these indexes, floors use 9, components 10 and the project item 11.
 #define IDI_TREE_FOLDER 148

@@ -1,28 +1,41 @@
 #include "tree/CompoentsTreeCtrl.h"
 
 #include <cstdlib>
+#include <iterator>
 
 #include "ComTreeHost.h"
 #include "folders/ComFolderManager.h"
 #include "resources/ComTreeModule.h"
+#include "resources/resource.h"
 #include "tree/ComponentRowIndex.h"
 #include "tree/ComTreeHostSite.h"
 #include "tree/VolumeText.h"
 
 namespace {
-// Window style InitTree gives the control: child, visible, border, tab stop; has-buttons,
-// has-lines, lines-at-root, edit-labels, disable-drag-drop, show-selection-always.
-const DWORD kTreeStyle = 0x5081003F;
+// The style InitTree gives the control, whatever it was created with: labels edited in place,
+// no drag and drop, the selection shown while the focus is elsewhere.
+const DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS
+    | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS;
+static_assert(kTreeStyle == 0x5081003F, "style of the component tree");
 
 // Category heads of the by-component layout belong to no floor.
 const int kNoFloor = -2000;
 
-// The 13 icons of the image list, in image-index order. Index 9 marks floors, 10 components,
-// 11 the project; folders take the indices their rule gives them.
-const UINT kIconIds[] = { 148, 222, 138, 147, 228, 230, 234, 236, 232, 149, 175, 173, 185 };
+// The 13 icons of the image list, in image-index order. Folders take the indexes their rule
+// gives them.
+constexpr UINT kIconIds[] = {
+    IDI_TREE_FOLDER,       IDI_TREE_BRICK_WALL, IDI_TREE_JOINT,     IDI_TREE_SLAB,
+    IDI_TREE_COLUMN,       IDI_TREE_PILE,       IDI_TREE_STAIRS,    IDI_TREE_RING,
+    IDI_TREE_FOOTING,      IDI_TREE_FLOOR,      IDI_TREE_COMPONENT, IDI_TREE_PROJECT,
+    IDI_TREE_SLOPING_SLAB,
+};
 const int kImageFloor = 9;
 const int kImageComponent = 10;
 const int kImageProject = 11;
+static_assert(kIconIds[kImageFloor] == IDI_TREE_FLOOR
+                  && kIconIds[kImageComponent] == IDI_TREE_COMPONENT
+                  && kIconIds[kImageProject] == IDI_TREE_PROJECT,
+              "floors, components and the project have their own images");
 
 // The floor suffix is the module's one narrow literal: "层" in code page 936, converted
 // through the system code page as the rest of the host's narrow texts are.
@@ -157,19 +170,7 @@ int CCompoentsTreeCtrl::InitTree(CString strProjectName, int nByFloor)
 
 void CCompoentsTreeCtrl::LoadImageList()
 {
-    m_imageList.DeleteImageList();
-    m_imageList.Create(16, 16, ILC_COLOR16, 4, 4);
-    HINSTANCE hModule = CComTreeModule::GetInstance();
-    for (UINT nId : kIconIds) {
-        HICON hIcon = (HICON)LoadImage(hModule, MAKEINTRESOURCE(nId), IMAGE_ICON, 16, 16, 0);
-        if (hIcon == NULL) {
-            // A missing icon must not shift the indices of the ones after it.
-            hIcon = CreateIcon(hModule, 16, 16, 1, 1, NULL, NULL);
-        }
-        m_imageList.Add(hIcon);
-        if (hIcon != NULL)
-            DestroyIcon(hIcon);
-    }
+    CComTreeModule::LoadIconStrip(m_imageList, ILC_COLOR16, kIconIds, (int)std::size(kIconIds));
     SetImageList(&m_imageList, TVSIL_NORMAL);
 }
 

@@ -1,19 +1,11 @@
 #include "wizard/CLWDlg.h"
 #include "ComTreeHost.h"
 
-namespace {
-
-const int kTypeListId = 1001;
-const int kClassTreeId = 1000;
-const int kMessageId = 12000;
-
-} // namespace
-
 BEGIN_MESSAGE_MAP(CCLWDlg, CDialog)
     ON_WM_SYSCOMMAND()
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
-    ON_NOTIFY(NM_DBLCLK, kTypeListId, OnDblclkList)
+    ON_NOTIFY(NM_DBLCLK, IDC_WIZARD_LIST, OnDblclkList)
 END_MESSAGE_MAP()
 
 CCLWDlg::CCLWDlg(CWnd* pParent) : CDialog(CCLWDlg::IDD, pParent), m_nResult(0)
@@ -24,9 +16,9 @@ CCLWDlg::CCLWDlg(CWnd* pParent) : CDialog(CCLWDlg::IDD, pParent), m_nResult(0)
 void CCLWDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, kTypeListId, m_rightList);
-    DDX_Control(pDX, kClassTreeId, m_leftTree);
-    DDX_Text(pDX, kMessageId, m_strMessage);
+    DDX_Control(pDX, IDC_WIZARD_LIST, m_rightList);
+    DDX_Control(pDX, IDC_WIZARD_TREE, m_leftTree);
+    DDX_Text(pDX, IDC_WIZARD_MESSAGE, m_strMessage);
 }
 
 BOOL CCLWDlg::OnInitDialog()

@@ -6,13 +6,14 @@
 #include "wizard/LeftTreeCtrl.h"
 #include "wizard/RightListCtrl.h"
 #include "wizard/CreateComFolderRuleManager.h"
+#include "resources/resource.h"
 
 class AFX_EXT_CLASS CCLWDlg : public CDialog
 {
 public:
     enum
     {
-        IDD = 102
+        IDD = IDD_CLW_DIALOG
     };
 
     explicit CCLWDlg(CWnd* pParent = NULL);

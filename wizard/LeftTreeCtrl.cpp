@@ -1,6 +1,8 @@
 #include "wizard/LeftTreeCtrl.h"
 #include "wizard/CLWDlg.h"
+#include "resources/ComTreeModule.h"
 #include "resources/resource.h"
+#include <iterator>
 
 namespace {
 
@@ -32,16 +34,8 @@ void CLeftTreeCtrl::FillTree()
     DeleteAllItems();
     ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, kTreeStyle);
 
-    m_imageList.DeleteImageList();
-    m_imageList.Create(16, 16, ILC_COLOR4, 4, 4);
-    for (UINT nID : s_nTreeIcons) {
-        LPCWSTR pszName = MAKEINTRESOURCEW(nID);
-        HICON hIcon = (HICON)::LoadImageW(AfxFindResourceHandle(pszName, RT_GROUP_ICON), pszName,
-                                          IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR);
-        m_imageList.Add(hIcon);
-        if (hIcon)
-            ::DestroyIcon(hIcon);
-    }
+    CComTreeModule::LoadIconStrip(m_imageList, ILC_COLOR4, s_nTreeIcons,
+                                  (int)std::size(s_nTreeIcons));
     SetImageList(&m_imageList, TVSIL_NORMAL);
 
     HTREEITEM hRoot = InsertItem(L"构件向导", 0, 0, TVI_ROOT, TVI_LAST);

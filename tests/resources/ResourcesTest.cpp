@@ -13,6 +13,7 @@
 #include <set>
 #include <string>
 #include <vector>
+#include "CImageList.h"
 #include "resources/ComTreeModule.h"
 #include "resources/resource.h"
 #include "folders/ComFolderRuleManager.h"
@@ -297,6 +298,39 @@ const IconCase kIcons[] = {
     { IDI_WIZARD_OTHER, "other member" },
 };
 
+// The header of a top-down 16x16 bitmap of that depth.
+BITMAPINFO TopDown16By16(WORD nBits)
+{
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = 16;
+    bi.bmiHeader.biHeight = -16;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = nBits;
+    return bi;
+}
+
+// What image nImage of a masked strip paints over a magenta background.
+std::vector<DWORD> Painted(CImageList& list, int nImage)
+{
+    BITMAPINFO bi = TopDown16By16(32);
+    void* pBits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    std::vector<DWORD> pixels;
+    if (pBits) {
+        std::fill_n((DWORD*)pBits, 256, 0xFF00FF);
+        ImageList_Draw(list.GetSafeHandle(), nImage, dc, 0, 0, ILD_TRANSPARENT);
+        GdiFlush();
+        pixels.assign((DWORD*)pBits, (DWORD*)pBits + 256);
+    }
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    return pixels;
+}
+
 } // namespace
 
 // ---- icons ---------------------------------------------------------------------------------
@@ -374,12 +408,7 @@ TEST(ModuleIcons, LoadFromTheModuleAt16By16WithATransparentBackground)
         EXPECT_LT(transparent, 224)
             << "under an eighth of the icon drawn: it would vanish in the tree";
 
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = 16;
-        bi.bmiHeader.biHeight = -16;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
+        BITMAPINFO bi = TopDown16By16(32);
         std::vector<BYTE> colour(16 * 16 * 4);
         GetDIBits(dc, info.hbmColor, 0, 16, colour.data(), &bi, DIB_RGB_COLORS);
         ReleaseDC(nullptr, dc);
@@ -398,21 +427,26 @@ TEST(ModuleIcons, LoadFromTheModuleAt16By16WithATransparentBackground)
                 << kIcons[i].what << " and " << kIcons[j].what << " look the same";
 }
 
-TEST(ModuleIcons, FillTheTreeImageListInOrder)
+TEST(ModuleIcons, AStripKeepsEveryIconAtItsIndexWhenOneIsMissing)
 {
-    // The tree's list: 16x16, 16 colours with a mask, 13 entries from these ids in this order.
-    HINSTANCE module = CComTreeModule::GetInstance();
-    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK, 13, 0);
-    ASSERT_TRUE(list);
-    const int ids[] = { 148, 222, 138, 147, 228, 230, 234, 236, 232, 149, 175, 173, 185 };
-    for (int i = 0; i < 13; ++i) {
-        HICON hIcon = (HICON)LoadImageW(module, MAKEINTRESOURCEW(ids[i]), IMAGE_ICON, 16, 16, 0);
-        ASSERT_TRUE(hIcon) << ids[i];
-        EXPECT_EQ(i, ImageList_AddIcon(list, hIcon));
-        DestroyIcon(hIcon);
-    }
-    EXPECT_EQ(13, ImageList_GetImageCount(list));
-    ImageList_Destroy(list);
+    const UINT ids[] = { IDI_TREE_FOLDER, 1 /* no such icon */, IDI_TREE_FLOOR };
+    CImageList strip;
+    CComTreeModule::LoadIconStrip(strip, ILC_COLOR32 | ILC_MASK, ids, 3);
+    ASSERT_EQ(3, strip.GetImageCount());
+    const UINT floorOnly[] = { IDI_TREE_FLOOR };
+    CImageList single;
+    CComTreeModule::LoadIconStrip(single, ILC_COLOR32 | ILC_MASK, floorOnly, 1);
+    ASSERT_EQ(1, single.GetImageCount());
+
+    const std::vector<DWORD> background(256, 0xFF00FF);
+    EXPECT_EQ(background, Painted(strip, 1)) << "the stand-in for a missing icon paints";
+    EXPECT_NE(background, Painted(strip, 2));
+    EXPECT_EQ(Painted(single, 0), Painted(strip, 2)) << "the floor icon moved";
+    EXPECT_NE(Painted(strip, 0), Painted(strip, 2));
+
+    // Loading again replaces the strip rather than appending to it.
+    CComTreeModule::LoadIconStrip(strip, ILC_COLOR32 | ILC_MASK, floorOnly, 1);
+    EXPECT_EQ(1, strip.GetImageCount());
 }
 
 // ---- pictures ------------------------------------------------------------------------------

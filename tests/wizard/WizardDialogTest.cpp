@@ -8,6 +8,7 @@
 #include "WizardFixture.h"
 #include "wizard/InitTreeDlg.h"
 #include "ComTreeHost.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ TEST_F(WizardDialog, OpensOnTheTemplateWithItsControls)
         EXPECT_EQ(L"取消(&C)", WindowText(hCancel));
         EXPECT_EQ(L"SysTreeView32", ClassName(Tree(hDlg)));
         EXPECT_EQ(L"SysListView32", ClassName(List(hDlg)));
-        EXPECT_EQ(L"Edit", ClassName(GetDlgItem(hDlg, 12000)));
+        EXPECT_EQ(L"Edit", ClassName(GetDlgItem(hDlg, IDC_WIZARD_MESSAGE)));
 
         // The tree's style is replaced when it is filled: no label editing, no drag.
         EXPECT_EQ(0x50810037u, (DWORD)GetWindowLongW(Tree(hDlg), GWL_STYLE));
@@ -86,7 +87,7 @@ TEST_F(WizardDialog, OpensOnTheTemplateWithItsControls)
         DWORD listStyle = GetWindowLongW(List(hDlg), GWL_STYLE);
         EXPECT_EQ((DWORD)LVS_ICON, listStyle & LVS_TYPEMASK);
         EXPECT_TRUE(listStyle & LVS_SINGLESEL);
-        DWORD editStyle = GetWindowLongW(GetDlgItem(hDlg, 12000), GWL_STYLE);
+        DWORD editStyle = GetWindowLongW(GetDlgItem(hDlg, IDC_WIZARD_MESSAGE), GWL_STYLE);
         EXPECT_TRUE((editStyle & ES_MULTILINE) && (editStyle & ES_READONLY));
         EXPECT_EQ(L"", Message(hDlg));
 

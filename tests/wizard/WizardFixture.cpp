@@ -3,6 +3,7 @@
 #include <cstdio>
 #include "ComTreeHost.h"
 #include "resources/ComTreeModule.h"
+#include "resources/resource.h"
 #include "wizard/InitTreeDlg.h"
 
 namespace {
@@ -195,8 +196,8 @@ ULONGLONG CWizardFixture::RunWizardSteps(const wchar_t* initComType,
     return result;
 }
 
-HWND Tree(HWND hDlg) { return GetDlgItem(hDlg, 1000); }
-HWND List(HWND hDlg) { return GetDlgItem(hDlg, 1001); }
+HWND Tree(HWND hDlg) { return GetDlgItem(hDlg, IDC_WIZARD_TREE); }
+HWND List(HWND hDlg) { return GetDlgItem(hDlg, IDC_WIZARD_LIST); }
 
 std::wstring ClassName(HWND hWnd)
 {
@@ -205,8 +206,8 @@ std::wstring ClassName(HWND hWnd)
     return text;
 }
 
-std::wstring Message(HWND hDlg) { return WindowText(GetDlgItem(hDlg, 12000)); }
-void SetMessage(HWND hDlg, const wchar_t* text) { SetDlgItemTextW(hDlg, 12000, text); }
+std::wstring Message(HWND hDlg) { return WindowText(GetDlgItem(hDlg, IDC_WIZARD_MESSAGE)); }
+void SetMessage(HWND hDlg, const wchar_t* text) { SetDlgItemTextW(hDlg, IDC_WIZARD_MESSAGE, text); }
 
 void PressOk(HWND hDlg)
 {
