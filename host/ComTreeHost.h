@@ -13,6 +13,7 @@
 #include "AccessProject_ProjectInfoTable.h"
 #include "AccessProject_FloorTable.h"
 #include "AccessProject_ComFolderTable.h"
+#include "FolderRow.h"
 #include "AccessProject_Components_GJTable.h"
 #include "AccessProject_ComponentResultTable.h"
 #include "ParmAccess.h"

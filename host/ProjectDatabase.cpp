@@ -1,4 +1,5 @@
 #include "ProjectDatabase.h"
+#include "AccessProject_ComFolderTable.h"
 #include "ProjectConnection.h"
 #include "SqlStatement.h"
 #include <sqlite3.h>
@@ -14,9 +15,9 @@ std::wstring g_strError;
 
 struct ContractTable
 {
-    const wchar_t* name;
-    const wchar_t* create;
-    std::vector<const wchar_t*> columns;
+    std::wstring name;
+    std::wstring create;
+    std::vector<std::wstring> columns;
 };
 
 const std::vector<ContractTable>& Contract()
@@ -29,15 +30,8 @@ const std::vector<ContractTable>& Contract()
           L"CREATE TABLE floor (id INTEGER PRIMARY KEY, lcmc TEXT, showid INTEGER, createmode "
           L"INTEGER)",
           { L"id", L"lcmc", L"showid", L"createmode" } },
-        { L"comfolder",
-          L"CREATE TABLE comfolder (comfolderid TEXT, floorid INTEGER, allowownercom INTEGER, "
-          L"parentid TEXT, foldername TEXT, imageindex INTEGER, selectedindex INTEGER, comtype "
-          L"INTEGER, "
-          L"allowadduserfolder INTEGER, initcreate INTEGER, volume REAL, showid INTEGER, "
-          L"PRIMARY KEY (comfolderid, floorid))",
-          { L"comfolderid", L"floorid", L"allowownercom", L"parentid", L"foldername", L"imageindex",
-            L"selectedindex", L"comtype", L"allowadduserfolder", L"initcreate", L"volume",
-            L"showid" } },
+        { CAccessProject_ComFolderTable::TableName, CAccessProject_ComFolderTable::GetCreateSql(),
+          CAccessProject_ComFolderTable::GetColumnNames() },
         { L"component",
           L"CREATE TABLE component (id INTEGER PRIMARY KEY, floorid INTEGER, folderid TEXT, "
           L"comname TEXT, comtype INTEGER, volume REAL, showid INTEGER)",
@@ -248,9 +242,9 @@ BOOL CProjectDatabase::Open(LPCTSTR pszPath, CString* pError, BOOL bHoldExclusiv
         }
     }
     for (const auto& table : Contract()) {
-        std::vector<std::wstring> cols = TableColumns(*conn, table.name);
-        for (const wchar_t* col : table.columns) {
-            if (!Has(cols, col)) {
+        std::vector<std::wstring> cols = TableColumns(*conn, table.name.c_str());
+        for (const std::wstring& col : table.columns) {
+            if (!Has(cols, col.c_str())) {
                 sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
                 return Fail(kNotProject, path, pError);
             }
@@ -287,7 +281,7 @@ BOOL CProjectDatabase::Create(LPCTSTR pszPath, LPCTSTR pszProjectName, CString* 
             return Fail(kCannotCreate, path, pError);
         bool ok = conn.Execute(L"BEGIN IMMEDIATE");
         for (const auto& table : Contract())
-            ok = ok && conn.Execute(table.create);
+            ok = ok && conn.Execute(table.create.c_str());
         ok = ok && AddExtras(conn);
         ok = ok
             && conn.ExecuteBound(L"INSERT INTO projectinfo (parmname, parmvalue) VALUES (?1, ?2)",
