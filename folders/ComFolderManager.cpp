@@ -5,28 +5,27 @@
 
 namespace {
 
-// Column names of the component-folder table.
-const wchar_t kFolderId[] = L"comfolderid";
-const wchar_t kFloorId[] = L"floorid";
-const wchar_t kAllowOwnerCom[] = L"allowownercom";
-const wchar_t kParentId[] = L"parentid";
-const wchar_t kFolderName[] = L"foldername";
-const wchar_t kImageIndex[] = L"imageindex";
-const wchar_t kSelectedIndex[] = L"selectedindex";
-const wchar_t kComType[] = L"comtype";
-const wchar_t kAllowAddUserFolder[] = L"allowadduserfolder";
-const wchar_t kInitCreate[] = L"initcreate";
-const wchar_t kVolume[] = L"volume";
-const wchar_t kShowId[] = L"showid";
+using Field = CAccessProject_ComFolderTable::CFieldInfo;
 
 const int kComponentNode = 3;       // the tree item kind of a component
 const int kFirstUserFolderId = 100; // rule folder ids stay below it
 
-// Text fields copied as text, integer fields as integers; volume separately as a float.
-const wchar_t* const kTextFields[] = { kFolderId, kParentId, kFolderName };
-const wchar_t* const kIntegerFields[] = { kFloorId,       kAllowOwnerCom, kImageIndex,
-                                          kSelectedIndex, kComType,       kAllowAddUserFolder,
-                                          kInitCreate,    kShowId };
+// A user folder as the user adds it: shown, open to components and sub-folders, one unit.
+FolderRow NewUserFolder(const CString& strId, int nFloorId, const CString& strParentId,
+                        int nComType)
+{
+    FolderRow row;
+    row.strId = strId;
+    row.nFloorId = nFloorId;
+    row.nAllowOwnerCom = 1;
+    row.strParentId = strParentId;
+    row.strName = L"新建构件夹";
+    row.nComType = nComType;
+    row.nAllowAddUserFolder = 1;
+    row.nInitCreate = 1;
+    row.nShowId = _wtoi(strId);
+    return row;
+}
 
 // Empty tables come back from the data-access classes as NULL. The store holds an empty
 // dataset of the table instead, so every operation and every direct reader of the datasets
@@ -118,22 +117,22 @@ void CComFolderManager::CreateFloorFolders(int nFloorId)
     if (!m_pComFolderDataSet)
         return;
 
+    const FolderRow::Columns folders(m_pComFolderDataSet);
     for (INT_PTR i = 0; i < m_RuleManager.m_arrRule.GetSize(); ++i) {
         const CComFolderProp* pRule = m_RuleManager.m_arrRule[i];
-        int nRow = m_pComFolderDataSet->InsertRow(m_pComFolderDataSet->GetRowCount() + 1);
-        m_pComFolderDataSet->SetAsString(kFolderId, nRow, pRule->m_strNameId.Right(2));
-        m_pComFolderDataSet->SetAsInteger(kFloorId, nRow, nFloorId);
-        m_pComFolderDataSet->SetAsInteger(kAllowOwnerCom, nRow, pRule->m_bAllowOwnerCom ? 1 : 0);
-        m_pComFolderDataSet->SetAsString(kParentId, nRow, pRule->m_strParentId);
-        m_pComFolderDataSet->SetAsString(kFolderName, nRow, pRule->m_strName);
-        m_pComFolderDataSet->SetAsInteger(kImageIndex, nRow, pRule->m_nImageIndex);
-        m_pComFolderDataSet->SetAsInteger(kSelectedIndex, nRow, pRule->m_nSelectedIndex);
-        m_pComFolderDataSet->SetAsInteger(kComType, nRow, pRule->m_nComType);
-        m_pComFolderDataSet->SetAsInteger(kAllowAddUserFolder, nRow,
-                                          pRule->m_bAllowAddUserFolder ? 1 : 0);
-        m_pComFolderDataSet->SetAsInteger(kInitCreate, nRow, pRule->m_bInitCreate ? 1 : 0);
-        m_pComFolderDataSet->SetAsInteger(kVolume, nRow, 1);
-        m_pComFolderDataSet->SetAsInteger(kShowId, nRow, pRule->m_nShowID);
+        FolderRow row;
+        row.strId = pRule->m_strNameId.Right(2);
+        row.nFloorId = nFloorId;
+        row.nAllowOwnerCom = pRule->m_bAllowOwnerCom ? 1 : 0;
+        row.strParentId = pRule->m_strParentId;
+        row.strName = pRule->m_strName;
+        row.nImage = pRule->m_nImageIndex;
+        row.nSelectedImage = pRule->m_nSelectedIndex;
+        row.nComType = pRule->m_nComType;
+        row.nAllowAddUserFolder = pRule->m_bAllowAddUserFolder ? 1 : 0;
+        row.nInitCreate = pRule->m_bInitCreate ? 1 : 0;
+        row.nShowId = pRule->m_nShowID;
+        row.Write(folders, m_pComFolderDataSet->InsertRow(m_pComFolderDataSet->GetRowCount() + 1));
     }
 }
 
@@ -143,8 +142,8 @@ int CComFolderManager::FindFolderRow(const CString& strFolderId, int nFloorId)
         return 0;
     int nCount = m_pComFolderDataSet->GetRowCount();
     for (int nRow = 1; nRow <= nCount; ++nRow) {
-        if (m_pComFolderDataSet->GetAsString(kFolderId, nRow) == strFolderId
-            && m_pComFolderDataSet->GetAsInteger(kFloorId, nRow) == nFloorId)
+        if (m_pComFolderDataSet->GetAsString(Field::comfolderid, nRow) == strFolderId
+            && m_pComFolderDataSet->GetAsInteger(Field::floorid, nRow) == nFloorId)
             return nRow;
     }
     return 0;
@@ -153,13 +152,13 @@ int CComFolderManager::FindFolderRow(const CString& strFolderId, int nFloorId)
 int CComFolderManager::IsAllowOwnerCom(int nFloorId, const CString& strFolderId)
 {
     int nRow = FindFolderRow(strFolderId, nFloorId);
-    return nRow > 0 ? m_pComFolderDataSet->GetAsInteger(kAllowOwnerCom, nRow) : 0;
+    return nRow > 0 ? m_pComFolderDataSet->GetAsInteger(Field::allowownercom, nRow) : 0;
 }
 
 int CComFolderManager::IsAllowAddUserFolder(int nFloorId, const CString& strFolderId)
 {
     int nRow = FindFolderRow(strFolderId, nFloorId);
-    return nRow > 0 ? m_pComFolderDataSet->GetAsInteger(kAllowAddUserFolder, nRow) : 0;
+    return nRow > 0 ? m_pComFolderDataSet->GetAsInteger(Field::allowadduserfolder, nRow) : 0;
 }
 
 void CComFolderManager::BuildAddFolderList(int nFloorId, const CString& strParentId)
@@ -169,12 +168,12 @@ void CComFolderManager::BuildAddFolderList(int nFloorId, const CString& strParen
         return;
     int nCount = m_pComFolderDataSet->GetRowCount();
     for (int nRow = 1; nRow <= nCount; ++nRow) {
-        if (m_pComFolderDataSet->GetAsString(kParentId, nRow) == strParentId
-            && m_pComFolderDataSet->GetAsInteger(kFloorId, nRow) == nFloorId
-            && m_pComFolderDataSet->GetAsInteger(kInitCreate, nRow) == 0) {
+        if (m_pComFolderDataSet->GetAsString(Field::parentid, nRow) == strParentId
+            && m_pComFolderDataSet->GetAsInteger(Field::floorid, nRow) == nFloorId
+            && m_pComFolderDataSet->GetAsInteger(Field::initcreate, nRow) == 0) {
             CFolderArray* pEntry = new CFolderArray(
-                m_pComFolderDataSet->GetAsString(kFolderId, nRow),
-                m_pComFolderDataSet->GetAsString(kFolderName, nRow));
+                m_pComFolderDataSet->GetAsString(Field::comfolderid, nRow),
+                m_pComFolderDataSet->GetAsString(Field::foldername, nRow));
             m_arrFolder.Add((CObject*)pEntry);
         }
     }
@@ -186,7 +185,7 @@ CString CComFolderManager::NextFolderId()
     int nMax = 0;
     int nCount = m_pComFolderDataSet ? m_pComFolderDataSet->GetRowCount() : 0;
     for (int nRow = 1; nRow <= nCount; ++nRow) {
-        int nValue = _wtoi(m_pComFolderDataSet->GetAsString(kFolderId, nRow));
+        int nValue = _wtoi(m_pComFolderDataSet->GetAsString(Field::comfolderid, nRow));
         if (nValue > nMax)
             nMax = nValue;
     }
@@ -203,19 +202,8 @@ CString CComFolderManager::AddUserFolderRow(int nFloorId, const CString& strPare
     if (!m_pComFolderDataSet)
         return CString();
     CString strId = NextFolderId();
-    int nRow = m_pComFolderDataSet->InsertRow(1);
-    m_pComFolderDataSet->SetAsString(kFolderId, nRow, strId);
-    m_pComFolderDataSet->SetAsInteger(kFloorId, nRow, nFloorId);
-    m_pComFolderDataSet->SetAsInteger(kAllowOwnerCom, nRow, 1);
-    m_pComFolderDataSet->SetAsString(kParentId, nRow, strParentId);
-    m_pComFolderDataSet->SetAsString(kFolderName, nRow, L"新建构件夹");
-    m_pComFolderDataSet->SetAsInteger(kImageIndex, nRow, 0);
-    m_pComFolderDataSet->SetAsInteger(kSelectedIndex, nRow, 0);
-    m_pComFolderDataSet->SetAsInteger(kComType, nRow, nComType);
-    m_pComFolderDataSet->SetAsInteger(kAllowAddUserFolder, nRow, 1);
-    m_pComFolderDataSet->SetAsInteger(kInitCreate, nRow, 1);
-    m_pComFolderDataSet->SetAsInteger(kVolume, nRow, 1);
-    m_pComFolderDataSet->SetAsInteger(kShowId, nRow, _wtoi(strId));
+    NewUserFolder(strId, nFloorId, strParentId, nComType)
+        .Write(FolderRow::Columns(m_pComFolderDataSet), m_pComFolderDataSet->InsertRow(1));
     m_pComFolderDataSet->DoSqlUpdate();
     return strId;
 }
@@ -231,33 +219,18 @@ CString CComFolderManager::CopyUserFolderRow(int nSrcFloorId, int nDestFloorId,
     // Looked up after the insertion: the new row may have moved the source down.
     int nSrc = FindFolderRow(strSrcFolderId, nSrcFloorId);
 
-    m_pComFolderDataSet->SetAsString(kFolderId, nRow, strId);
-    m_pComFolderDataSet->SetAsInteger(kFloorId, nRow, nDestFloorId);
-    m_pComFolderDataSet->SetAsString(kParentId, nRow, strNewParentId);
-    m_pComFolderDataSet->SetAsInteger(kShowId, nRow, _wtoi(strId));
+    const FolderRow::Columns folders(m_pComFolderDataSet);
+    // A source that vanished (deleted meanwhile) gives a plain new user folder rather than a
+    // row of undefined values.
+    FolderRow row = NewUserFolder(strId, nDestFloorId, strNewParentId, 0);
     if (nSrc > 0) {
-        static const LPCWSTR kCopiedIntegers[] = { kAllowOwnerCom,      kImageIndex,
-                                                   kSelectedIndex,      kComType,
-                                                   kAllowAddUserFolder, kInitCreate };
-        for (LPCWSTR pszField : kCopiedIntegers)
-            m_pComFolderDataSet->SetAsInteger(pszField, nRow,
-                                              m_pComFolderDataSet->GetAsInteger(pszField, nSrc));
-        m_pComFolderDataSet->SetAsString(kFolderName, nRow,
-                                         m_pComFolderDataSet->GetAsString(kFolderName, nSrc));
-        m_pComFolderDataSet->SetAsFloat(kVolume, nRow,
-                                        m_pComFolderDataSet->GetAsFloat(kVolume, nSrc));
-    } else {
-        // The source vanished (deleted meanwhile): the copy becomes a plain new user folder
-        // rather than a row of undefined values.
-        m_pComFolderDataSet->SetAsInteger(kAllowOwnerCom, nRow, 1);
-        m_pComFolderDataSet->SetAsString(kFolderName, nRow, L"新建构件夹");
-        m_pComFolderDataSet->SetAsInteger(kImageIndex, nRow, 0);
-        m_pComFolderDataSet->SetAsInteger(kSelectedIndex, nRow, 0);
-        m_pComFolderDataSet->SetAsInteger(kComType, nRow, 0);
-        m_pComFolderDataSet->SetAsInteger(kAllowAddUserFolder, nRow, 1);
-        m_pComFolderDataSet->SetAsInteger(kInitCreate, nRow, 1);
-        m_pComFolderDataSet->SetAsInteger(kVolume, nRow, 1);
+        row.Read(folders, nSrc);
+        row.strId = strId;
+        row.nFloorId = nDestFloorId;
+        row.strParentId = strNewParentId;
+        row.nShowId = _wtoi(strId);
     }
+    row.Write(folders, nRow);
     m_pComFolderDataSet->DoSqlUpdate();
     return strId;
 }
@@ -266,16 +239,17 @@ int CComFolderManager::FindFolderRowByFloorOrder(int nFloorId, const CString& st
 {
     // Sorting by floor lets the walk stop after the floor's rows; the order stays afterwards.
     m_pComFolderDataSet->ResetSortField();
-    m_pComFolderDataSet->AddSortField(kFloorId, 1);
+    m_pComFolderDataSet->AddSortField(Field::floorid, 1);
     m_pComFolderDataSet->Sort();
     int nCount = m_pComFolderDataSet->GetRowCount();
     for (int nRow = 1; nRow <= nCount; ++nRow) {
-        int nRowFloor = m_pComFolderDataSet->GetAsInteger(kFloorId, nRow);
+        int nRowFloor = m_pComFolderDataSet->GetAsInteger(Field::floorid, nRow);
         if (nRowFloor < nFloorId)
             continue;
         if (nRowFloor > nFloorId)
             break;
-        if (m_pComFolderDataSet->GetAsString(kFolderId, nRow).CompareNoCase(strFolderId) == 0)
+        if (m_pComFolderDataSet->GetAsString(Field::comfolderid, nRow).CompareNoCase(strFolderId)
+            == 0)
             return nRow;
     }
     return 0;
@@ -287,7 +261,7 @@ void CComFolderManager::UncreateBaseFolder(int nFloorId, const CString& strFolde
         return;
     int nRow = FindFolderRowByFloorOrder(nFloorId, strFolderId);
     if (nRow > 0)
-        m_pComFolderDataSet->SetAsInteger(kInitCreate, nRow, 0);
+        m_pComFolderDataSet->SetAsInteger(Field::initcreate, nRow, 0);
     m_pComFolderDataSet->DoSqlUpdate();
 }
 
@@ -318,7 +292,7 @@ void CComFolderManager::DeleteFloor(int nFloorId)
     if (m_pComFolderDataSet) {
         int nRow = 1;
         while (nRow <= m_pComFolderDataSet->GetRowCount()) {
-            if (m_pComFolderDataSet->GetAsInteger(kFloorId, nRow) == nFloorId)
+            if (m_pComFolderDataSet->GetAsInteger(Field::floorid, nRow) == nFloorId)
                 m_pComFolderDataSet->DeleteRow(nRow); // the next row moved up into nRow
             else
                 ++nRow;
@@ -332,19 +306,16 @@ CDataSet_ComFolder* CComFolderManager::GetChildFolderRows(const CString& strPare
     pChildren->InitFieldStr();
     if (!m_pComFolderDataSet)
         return pChildren;
+    const FolderRow::Columns folders(m_pComFolderDataSet);
+    const FolderRow::Columns children(pChildren);
     int nCount = m_pComFolderDataSet->GetRowCount();
     for (int nRow = 1; nRow <= nCount; ++nRow) {
-        if (m_pComFolderDataSet->GetAsString(kParentId, nRow) != strParentId
-            || m_pComFolderDataSet->GetAsInteger(kFloorId, nRow) != nFloorId)
+        if (m_pComFolderDataSet->GetAsString(folders.nParentId, nRow) != strParentId
+            || m_pComFolderDataSet->GetAsInteger(folders.nFloorId, nRow) != nFloorId)
             continue;
-        int nNew = pChildren->InsertRow(0);
-        for (const wchar_t* pszField : kTextFields)
-            pChildren->SetAsString(pszField, nNew,
-                                   m_pComFolderDataSet->GetAsString(pszField, nRow));
-        for (const wchar_t* pszField : kIntegerFields)
-            pChildren->SetAsInteger(pszField, nNew,
-                                    m_pComFolderDataSet->GetAsInteger(pszField, nRow));
-        pChildren->SetAsFloat(kVolume, nNew, m_pComFolderDataSet->GetAsFloat(kVolume, nRow));
+        FolderRow row;
+        row.Read(folders, nRow);
+        row.Write(children, pChildren->InsertRow(0));
     }
     return pChildren;
 }
@@ -380,7 +351,7 @@ void CComFolderManager::SetVolume(int nId, int nFloorId, float fVolume, int nNod
     strId.Format(L"%d", nId);
     int nRow = FindFolderRow(strId, nFloorId);
     if (nRow > 0)
-        m_pComFolderDataSet->SetAsFloat(kVolume, nRow, fVolume);
+        m_pComFolderDataSet->SetAsFloat(Field::volume, nRow, fVolume);
     m_pComFolderDataSet->DoSqlUpdate();
 }
 

@@ -18,6 +18,8 @@ const DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HA
     | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS;
 static_assert(kTreeStyle == 0x5081003F, "style of the component tree");
 
+using Field = CAccessProject_ComFolderTable::CFieldInfo;
+
 // Category heads of the by-component layout belong to no floor.
 const int kNoFloor = -2000;
 
@@ -61,21 +63,8 @@ CString IntText(int nValue)
     return CString(szDigits);
 }
 
-// Column numbers of the folder fields, looked up once per scan instead of once per read.
-struct FolderColumns
-{
-    int nId, nFloorId, nAllowOwnerCom, nParentId, nName, nImage, nSelImage, nComType;
-    int nInitCreate, nVolume, nFloorShowId;
-
-    explicit FolderColumns(const NDataModelDataSet* pSet)
-        : nId(pSet->GetColNum(L"comfolderid")), nFloorId(pSet->GetColNum(L"floorid")),
-          nAllowOwnerCom(pSet->GetColNum(L"allowownercom")),
-          nParentId(pSet->GetColNum(L"parentid")), nName(pSet->GetColNum(L"foldername")),
-          nImage(pSet->GetColNum(L"imageindex")), nSelImage(pSet->GetColNum(L"selectedindex")),
-          nComType(pSet->GetColNum(L"comtype")), nInitCreate(pSet->GetColNum(L"initcreate")),
-          nVolume(pSet->GetColNum(L"volume")), nFloorShowId(pSet->GetColNum(L"floorshowid"))
-    {}
-};
+// The merged folder view's own field: the display order of the row's floor.
+const wchar_t kFloorShowId[] = L"floorshowid";
 } // namespace
 
 BEGIN_MESSAGE_MAP(CCompoentsTreeCtrl, CTreeCtrlEx)
@@ -297,7 +286,7 @@ void CCompoentsTreeCtrl::InitTreeFolderDataSet(NDataModelDataSet* pFloors,
     delete m_pFolderView;
     m_pFolderView = new CProject_ComFolderTable;
     m_pFolderView->InitFieldStr();
-    const int nFloorShowCol = m_pFolderView->AddField(L"floorshowid", KXFT_INTEGER, 0);
+    const int nFloorShowCol = m_pFolderView->AddField(kFloorShowId, KXFT_INTEGER, 0);
 
     if (pFloors) {
         pFloors->ResetSortField();
@@ -307,7 +296,7 @@ void CCompoentsTreeCtrl::InitTreeFolderDataSet(NDataModelDataSet* pFloors,
     const int nFolderRows = pFolders ? pFolders->GetRowCount() : 0;
     if (pFolders) {
         pFolders->ResetSortField();
-        pFolders->AddSortField(L"floorid", 1);
+        pFolders->AddSortField(Field::floorid, 1);
         pFolders->Sort();
     }
 
@@ -318,7 +307,7 @@ void CCompoentsTreeCtrl::InitTreeFolderDataSet(NDataModelDataSet* pFloors,
         arrDestCol.SetSize(nSrcCols);
         for (int nCol = 0; nCol < nSrcCols; ++nCol)
             arrDestCol[nCol] = m_pFolderView->GetColNum(pFolders->GetFieldName(nCol));
-        const int nSrcFloorCol = pFolders->GetColNum(L"floorid");
+        const int nSrcFloorCol = pFolders->GetColNum(Field::floorid);
 
         int nStartRow = 1;
         for (int nFloor = 1; nFloor <= nFloorRows && nStartRow <= nFolderRows; ++nFloor) {
@@ -344,8 +333,8 @@ void CCompoentsTreeCtrl::InitTreeFolderDataSet(NDataModelDataSet* pFloors,
     }
 
     m_pFolderView->ResetSortField();
-    m_pFolderView->AddSortField(L"floorshowid", 1);
-    m_pFolderView->AddSortField(L"comfolderid", 1);
+    m_pFolderView->AddSortField(kFloorShowId, 1);
+    m_pFolderView->AddSortField(Field::comfolderid, 1);
     m_pFolderView->Sort();
 
     if (pFloors) {
@@ -359,18 +348,16 @@ void CCompoentsTreeCtrl::InitTreeFolderDataSet(NDataModelDataSet* pFloors,
 // ---------------------------------------------------------------------------------------------
 // Population
 
-HTREEITEM CCompoentsTreeCtrl::InsertFolderItem(HTREEITEM hParent, int nFloorId,
-                                               const CString& strId, const CString& strName,
-                                               int nComType, float fVolume,
-                                               const CString& strVolumeText, int nImage,
-                                               int nSelectedImage)
+HTREEITEM CCompoentsTreeCtrl::InsertFolderRowItem(HTREEITEM hParent, const FolderRow& row,
+                                                  float fVolume, const CString& strVolumeText)
 {
-    CParamProp* pProp = NewRecord(CParamProp::NodeFolder, nFloorId, nComType, fVolume, strId,
-                                  strName);
-    CString strText = strName;
-    if (_wtoi(strId) > 99)
-        strText.Format(L"%s*%s", strName, strVolumeText);
-    HTREEITEM hItem = InsertItem(hParent, strText, (DWORD_PTR)pProp, nImage, nSelectedImage);
+    CParamProp* pProp = NewRecord(CParamProp::NodeFolder, row.nFloorId, row.nComType, fVolume,
+                                  row.strId, row.strName);
+    CString strText = row.strName;
+    if (_wtoi(row.strId) > 99)
+        strText.Format(L"%s*%s", row.strName, strVolumeText);
+    HTREEITEM hItem = InsertItem(hParent, strText, (DWORD_PTR)pProp, row.nImage,
+                                 row.nSelectedImage);
     if (hItem == NULL)
         delete pProp;
     return hItem;
@@ -417,28 +404,26 @@ void CCompoentsTreeCtrl::InsertItemByFloor(HTREEITEM hParent, CString strCategor
 
 void CCompoentsTreeCtrl::InsertItemByComFolder(HTREEITEM hProjectItem)
 {
-    CProject_ComFolderTable* pView = m_pFolderView;
-    if (pView == NULL)
+    if (m_pFolderView == NULL)
         return;
-    const FolderColumns col(pView);
-    const int nRows = pView->GetRowCount();
+    const FolderRow::Columns view(m_pFolderView);
+    const int nRows = m_pFolderView->GetRowCount();
     for (int nRow = 1; nRow <= nRows; ++nRow) {
-        const int nFloorId = pView->GetAsInteger(col.nFloorId, nRow);
-        if (nFloorId > 0)
+        FolderRow row;
+        row.Read(view, nRow);
+        if (row.nFloorId > 0)
             break;
-        const CString strId = pView->GetAsString(col.nId, nRow);
-        const int nId = _wtoi(strId);
-        if (nFloorId != 0 || nId % 10 != 0 || nId >= 99)
+        const int nId = _wtoi(row.strId);
+        if (row.nFloorId != 0 || nId % 10 != 0 || nId >= 99)
             continue;
-        const int nVolume = pView->GetAsInteger(col.nVolume, nRow);
-        HTREEITEM hHead = InsertFolderItem(
-            hProjectItem, kNoFloor, strId, pView->GetAsString(col.nName, nRow),
-            pView->GetAsInteger(col.nComType, nRow), (float)nVolume, IntText(nVolume),
-            pView->GetAsInteger(col.nImage, nRow), pView->GetAsInteger(col.nSelImage, nRow));
+        // A category head belongs to no floor and shows its count as a whole number.
+        row.nFloorId = kNoFloor;
+        const int nVolume = m_pFolderView->GetAsInteger(view.nVolume, nRow);
+        HTREEITEM hHead = InsertFolderRowItem(hProjectItem, row, (float)nVolume, IntText(nVolume));
         if (hHead == NULL)
             continue;
         m_nFolderRowCursor = nRow + 1;
-        InsertItemByFloor(hHead, strId);
+        InsertItemByFloor(hHead, row.strId);
     }
 }
 
@@ -448,25 +433,23 @@ void CCompoentsTreeCtrl::InsertItemByComFolder(HTREEITEM hParent, int nFloorShow
     CProject_ComFolderTable* pView = m_pFolderView;
     if (pView == NULL)
         return;
-    const FolderColumns col(pView);
+    const FolderRow::Columns view(pView);
+    const int nFloorShowCol = pView->GetColNum(kFloorShowId);
     const int nRows = pView->GetRowCount();
     for (int nRow = m_nFolderRowCursor; nRow <= nRows; ++nRow) {
-        const int nRowShowId = pView->GetAsInteger(col.nFloorShowId, nRow);
-        if (nRowShowId == nFloorShowId && pView->GetAsInteger(col.nInitCreate, nRow) != 0
-            && pView->GetAsString(col.nParentId, nRow) == strParentId) {
-            const int nFloorId = pView->GetAsInteger(col.nFloorId, nRow);
-            const CString strId = pView->GetAsString(col.nId, nRow);
-            const double dVolume = pView->GetAsFloat(col.nVolume, nRow);
-            HTREEITEM hFolder = InsertFolderItem(
-                hParent, nFloorId, strId, pView->GetAsString(col.nName, nRow),
-                pView->GetAsInteger(col.nComType, nRow), (float)dVolume, FormatVolumeText(dVolume),
-                pView->GetAsInteger(col.nImage, nRow), pView->GetAsInteger(col.nSelImage, nRow));
+        const int nRowShowId = pView->GetAsInteger(nFloorShowCol, nRow);
+        if (nRowShowId == nFloorShowId && pView->GetAsInteger(view.nInitCreate, nRow) != 0
+            && pView->GetAsString(view.nParentId, nRow) == strParentId) {
+            FolderRow row;
+            row.Read(view, nRow);
+            HTREEITEM hFolder = InsertFolderRowItem(hParent, row, (float)row.dVolume,
+                                                    FormatVolumeText(row.dVolume));
             if (hFolder == NULL)
                 continue;
-            if (pView->GetAsInteger(col.nAllowOwnerCom, nRow) != 0)
-                InsertItemByOwnerCom(hFolder, nFloorId, strId);
+            if (row.nAllowOwnerCom != 0)
+                InsertItemByOwnerCom(hFolder, row.nFloorId, row.strId);
             m_nFolderRowCursor = nRow + 1;
-            InsertItemByComFolder(hFolder, nFloorShowId, strId);
+            InsertItemByComFolder(hFolder, nFloorShowId, row.strId);
         } else if (nRowShowId > nFloorShowId) {
             break;
         }
@@ -521,24 +504,23 @@ int CCompoentsTreeCtrl::InitFloor(int nFloorId, HTREEITEM hFloorItem)
     NDataModelDataSet* pFolders = m_pFolderManager->m_pComFolderDataSet;
     if (pFolders == NULL || hFloorItem == NULL)
         return 1;
-    const FolderColumns col(pFolders);
+    const FolderRow::Columns folders(pFolders);
     const int nRows = pFolders->GetRowCount();
     for (int nRow = 1; nRow <= nRows; ++nRow) {
-        if (!pFolders->GetAsString(col.nParentId, nRow).IsEmpty()
-            || pFolders->GetAsInteger(col.nFloorId, nRow) != nFloorId
-            || pFolders->GetAsInteger(col.nInitCreate, nRow) != 1)
+        if (!pFolders->GetAsString(folders.nParentId, nRow).IsEmpty()
+            || pFolders->GetAsInteger(folders.nFloorId, nRow) != nFloorId
+            || pFolders->GetAsInteger(folders.nInitCreate, nRow) != 1)
             continue;
-        const CString strId = pFolders->GetAsString(col.nId, nRow);
-        const int nVolume = pFolders->GetAsInteger(col.nVolume, nRow);
-        HTREEITEM hFolder = InsertFolderItem(
-            hFloorItem, nFloorId, strId, pFolders->GetAsString(col.nName, nRow),
-            pFolders->GetAsInteger(col.nComType, nRow), (float)nVolume, IntText(nVolume),
-            pFolders->GetAsInteger(col.nImage, nRow), pFolders->GetAsInteger(col.nSelImage, nRow));
+        FolderRow row;
+        row.Read(folders, nRow);
+        // A new floor's top-level folders show their count as a whole number.
+        const int nVolume = pFolders->GetAsInteger(folders.nVolume, nRow);
+        HTREEITEM hFolder = InsertFolderRowItem(hFloorItem, row, (float)nVolume, IntText(nVolume));
         if (hFolder == NULL)
             continue;
-        if (pFolders->GetAsInteger(col.nAllowOwnerCom, nRow) != 0)
-            InitOwnerCom(nFloorId, strId, hFolder);
-        CreateChildItem(nFloorId, pFolders, strId, hFolder);
+        if (row.nAllowOwnerCom != 0)
+            InitOwnerCom(nFloorId, row.strId, hFolder);
+        CreateChildItem(nFloorId, pFolders, row.strId, hFolder);
     }
     return 1;
 }
@@ -560,26 +542,24 @@ int CCompoentsTreeCtrl::CreateChildItem(int nFloorId, NDataModelDataSet* pFolder
 {
     if (pFolders == NULL || hParentItem == NULL)
         return 1;
-    const FolderColumns col(pFolders);
+    const FolderRow::Columns folders(pFolders);
     const int nRows = pFolders->GetRowCount();
     for (int nRow = 1; nRow <= nRows; ++nRow) {
-        if (pFolders->GetAsString(col.nParentId, nRow) != strParentId
-            || pFolders->GetAsInteger(col.nFloorId, nRow) != nFloorId
-            || pFolders->GetAsInteger(col.nInitCreate, nRow) == 0)
+        if (pFolders->GetAsString(folders.nParentId, nRow) != strParentId
+            || pFolders->GetAsInteger(folders.nFloorId, nRow) != nFloorId
+            || pFolders->GetAsInteger(folders.nInitCreate, nRow) == 0)
             continue;
-        const CString strId = pFolders->GetAsString(col.nId, nRow);
-        if (IsFolderOnBranch(hParentItem, strId))
+        FolderRow row;
+        row.Read(folders, nRow);
+        if (IsFolderOnBranch(hParentItem, row.strId))
             continue; // rows naming each other as parents would recurse without end
-        const double dVolume = pFolders->GetAsFloat(col.nVolume, nRow);
-        HTREEITEM hFolder = InsertFolderItem(
-            hParentItem, nFloorId, strId, pFolders->GetAsString(col.nName, nRow),
-            pFolders->GetAsInteger(col.nComType, nRow), (float)dVolume, FormatVolumeText(dVolume),
-            pFolders->GetAsInteger(col.nImage, nRow), pFolders->GetAsInteger(col.nSelImage, nRow));
+        HTREEITEM hFolder = InsertFolderRowItem(hParentItem, row, (float)row.dVolume,
+                                                FormatVolumeText(row.dVolume));
         if (hFolder == NULL)
             continue;
-        if (pFolders->GetAsInteger(col.nAllowOwnerCom, nRow) != 0)
-            InitOwnerCom(nFloorId, strId, hFolder);
-        CreateChildItem(nFloorId, pFolders, strId, hFolder);
+        if (row.nAllowOwnerCom != 0)
+            InitOwnerCom(nFloorId, row.strId, hFolder);
+        CreateChildItem(nFloorId, pFolders, row.strId, hFolder);
     }
     return 1;
 }

@@ -31,6 +31,7 @@ class CComponentRowIndex;
 class CComTreeHostSite;
 class CProject_ComFolderTable;
 class NDataModelDataSet;
+struct FolderRow;
 
 class AFX_EXT_CLASS CCompoentsTreeCtrl : public CTreeCtrlEx
 {
@@ -112,6 +113,13 @@ protected:
                         HTREEITEM hParentItem);
     void InitOwnerCom(int nFloorId, CString strFolderId, HTREEITEM hFolderItem);
 
+    // Inserts the item of a folder row, with its record, as the last child of hParent: the
+    // row's floor, id, name, type and images. The callers read the count differently and pass
+    // it in: fVolume for the record and its text for the label of a user folder (id above
+    // 99: "name*count"); other folders show their name alone.
+    HTREEITEM InsertFolderRowItem(HTREEITEM hParent, const FolderRow& row, float fVolume,
+                                  const CString& strVolumeText);
+
     // Totals of components through their enclosing user folders, stored in the project.
     void ReSumNodeVolume(HTREEITEM hStart);
     void ReSumTreeNodeVolumeValue(HTREEITEM hItem);
@@ -141,9 +149,6 @@ private:
     // After the whole tree went: the kept handles (selection, operation items, clipboard
     // source) name removed items and are dropped.
     void ForgetItemHandles();
-    HTREEITEM InsertFolderItem(HTREEITEM hParent, int nFloorId, const CString& strId,
-                               const CString& strName, int nComType, float fVolume,
-                               const CString& strVolumeText, int nImage, int nSelectedImage);
     HTREEITEM InsertComponentItem(HTREEITEM hParent, int nFloorId, int nId, const CString& strName,
                                   int nComType, float fVolume, const CString& strVolumeText);
 

@@ -64,6 +64,7 @@ int wmain(int argc, wchar_t** argv)
         CProjectConnectTransaction scope;
         std::unique_ptr<CSQLDataSet> floors(CAccessProject_FloorTable().GetDataSet());
         std::unique_ptr<CSQLDataSet> folders(CAccessProject_ComFolderTable().GetDataSet());
+        const FolderRow::Columns folderColumns(folders.get());
         std::unique_ptr<CSQLDataSet> components(CAccessProject_Components_GJTable().GetDataSet());
         int comId = 0;
         for (int f = 0; f < nFloors; ++f) {
@@ -84,18 +85,17 @@ int wmain(int argc, wchar_t** argv)
                     parent.Format(L"%d", folder.parent);
                 folderName.Format(folder.parent ? L"%s%d" : L"%s", kCategoryNames[cat % 9],
                                   folder.id);
-                folders->SetAsString(L"comfolderid", fr, id);
-                folders->SetAsInteger(L"floorid", fr, f);
-                folders->SetAsInteger(L"allowownercom", fr, 1);
-                folders->SetAsString(L"parentid", fr, parent);
-                folders->SetAsString(L"foldername", fr, folderName);
-                folders->SetAsInteger(L"imageindex", fr, 0);
-                folders->SetAsInteger(L"selectedindex", fr, 0);
-                folders->SetAsInteger(L"comtype", fr, (cat % 7 + 1) * 100 + 11);
-                folders->SetAsInteger(L"allowadduserfolder", fr, 1);
-                folders->SetAsInteger(L"initcreate", fr, 1);
-                folders->SetAsInteger(L"volume", fr, 1);
-                folders->SetAsInteger(L"showid", fr, folder.id);
+                FolderRow row;
+                row.strId = id;
+                row.nFloorId = f;
+                row.nAllowOwnerCom = 1;
+                row.strParentId = parent;
+                row.strName = folderName;
+                row.nComType = (cat % 7 + 1) * 100 + 11;
+                row.nAllowAddUserFolder = 1;
+                row.nInitCreate = 1;
+                row.nShowId = folder.id;
+                row.Write(folderColumns, fr);
                 ++items;
                 for (int c = 0; c < nComponents; ++c) {
                     int cr = components->InsertRow(0);

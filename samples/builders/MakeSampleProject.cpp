@@ -85,22 +85,6 @@ int Fail(const wchar_t* what, const CString& detail)
     return 1;
 }
 
-void SetFolderRow(NDataModelDataSet& ds, int r, const SampleFolder& f, int floor)
-{
-    ds.SetAsString(L"comfolderid", r, f.id.c_str());
-    ds.SetAsInteger(L"floorid", r, floor);
-    ds.SetAsInteger(L"allowownercom", r, f.allowOwnerCom);
-    ds.SetAsString(L"parentid", r, f.parentId.c_str());
-    ds.SetAsString(L"foldername", r, f.name.c_str());
-    ds.SetAsInteger(L"imageindex", r, f.imageIndex);
-    ds.SetAsInteger(L"selectedindex", r, f.selectedIndex);
-    ds.SetAsInteger(L"comtype", r, f.comType);
-    ds.SetAsInteger(L"allowadduserfolder", r, f.allowAddUserFolder);
-    ds.SetAsInteger(L"initcreate", r, f.initCreate);
-    ds.SetAsInteger(L"volume", r, 1);
-    ds.SetAsInteger(L"showid", r, f.showId);
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -111,7 +95,7 @@ int wmain(int argc, wchar_t** argv)
     }
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::wstring rulesPath = argc > 2 ? argv[2] : std::wstring(COMTREE_SAMPLE_DATA) + L"\\TREE.xml";
-    std::vector<SampleFolder> rules = ReadOtherFloorFolders(rulesPath);
+    std::vector<FolderRow> rules = ReadOtherFloorFolders(rulesPath);
 
     CString error;
     if (!CProjectDatabase::Create(argv[1], L"示例工程：某住宅楼", &error))
@@ -127,6 +111,7 @@ int wmain(int argc, wchar_t** argv)
         std::unique_ptr<CSQLDataSet> floors(floorTable.GetDataSet());
         CAccessProject_ComFolderTable folderTable;
         std::unique_ptr<CSQLDataSet> folders(folderTable.GetDataSet());
+        const FolderRow::Columns folderColumns(folders.get());
         for (const Floor& f : kFloors) {
             bool pending = rules.empty() || f.id == 4;
             int r = floors->InsertRow(0);
@@ -139,22 +124,24 @@ int wmain(int argc, wchar_t** argv)
             floors->SetAsString(L"remark", r, f.id == 0 ? L"基础层" : L"");
             if (pending)
                 continue;
-            for (const SampleFolder& rule : rules)
-                SetFolderRow(*folders, folders->InsertRow(0), rule, f.id);
+            for (FolderRow row : rules) {
+                row.nFloorId = f.id;
+                row.Write(folderColumns, folders->InsertRow(0));
+            }
         }
         for (const UserFolder& u : kUserFolders) {
             if (rules.empty())
                 break; // their parents would not exist yet
-            SampleFolder f;
-            f.id = u.id;
-            f.parentId = u.parent;
-            f.name = u.name;
-            f.comType = u.type;
-            f.showId = _wtoi(u.id);
-            f.allowOwnerCom = f.allowAddUserFolder = f.initCreate = true;
-            int r = folders->InsertRow(0);
-            SetFolderRow(*folders, r, f, u.floor);
-            folders->SetAsFloat(L"volume", r, u.count);
+            FolderRow row;
+            row.strId = u.id;
+            row.nFloorId = u.floor;
+            row.strParentId = u.parent;
+            row.strName = u.name;
+            row.nComType = u.type;
+            row.nShowId = _wtoi(u.id);
+            row.nAllowOwnerCom = row.nAllowAddUserFolder = row.nInitCreate = 1;
+            row.dVolume = u.count;
+            row.Write(folderColumns, folders->InsertRow(0));
         }
         if (!floors->DoSqlUpdate() || !folders->DoSqlUpdate())
             return Fail(L"could not write floors and folders:",

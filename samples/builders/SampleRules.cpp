@@ -29,19 +29,19 @@ bool IsTrue(const std::wstring& v) { return _wcsicmp(v.c_str(), L"true") == 0 ||
 
 std::wstring LastTwo(const std::wstring& s) { return s.size() < 2 ? s : s.substr(s.size() - 2); }
 
-SampleFolder ReadFolder(IXMLDOMNode* node, bool isSub, const std::wstring& parentNameId)
+FolderRow ReadFolder(IXMLDOMNode* node, bool isSub, const std::wstring& parentNameId)
 {
-    SampleFolder f;
-    f.id = LastTwo(Attr(node, L"NameId"));
-    f.parentId = isSub ? LastTwo(parentNameId) : L"";
-    f.name = Attr(node, L"Name");
-    f.imageIndex = _wtoi(Attr(node, L"ImageIndex").c_str());
-    f.selectedIndex = _wtoi(Attr(node, L"SelectedIndex").c_str());
-    f.comType = _wtoi(Attr(node, L"ComType").c_str());
-    f.showId = _wtoi(Attr(node, L"ShowID").c_str());
-    f.allowOwnerCom = IsTrue(Attr(node, L"AllowOwnerCom"));
-    f.allowAddUserFolder = IsTrue(Attr(node, L"AllowAddUserFolder"));
-    f.initCreate = IsTrue(Attr(node, L"InitCreate"));
+    FolderRow f;
+    f.strId = LastTwo(Attr(node, L"NameId")).c_str();
+    f.strParentId = isSub ? LastTwo(parentNameId).c_str() : L"";
+    f.strName = Attr(node, L"Name").c_str();
+    f.nImage = _wtoi(Attr(node, L"ImageIndex").c_str());
+    f.nSelectedImage = _wtoi(Attr(node, L"SelectedIndex").c_str());
+    f.nComType = _wtoi(Attr(node, L"ComType").c_str());
+    f.nShowId = _wtoi(Attr(node, L"ShowID").c_str());
+    f.nAllowOwnerCom = IsTrue(Attr(node, L"AllowOwnerCom"));
+    f.nAllowAddUserFolder = IsTrue(Attr(node, L"AllowAddUserFolder"));
+    f.nInitCreate = IsTrue(Attr(node, L"InitCreate"));
     return f;
 }
 
@@ -67,9 +67,9 @@ std::vector<IXMLDOMNode*> Elements(IXMLDOMNode* parent)
 
 } // namespace
 
-std::vector<SampleFolder> ReadOtherFloorFolders(const std::wstring& path)
+std::vector<FolderRow> ReadOtherFloorFolders(const std::wstring& path)
 {
-    std::vector<SampleFolder> folders;
+    std::vector<FolderRow> folders;
     CLSID clsid;
     if (CLSIDFromProgID(L"MSXML.DOMDocument", &clsid) != S_OK)
         return folders;

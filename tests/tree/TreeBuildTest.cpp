@@ -270,6 +270,7 @@ TEST_F(TreeTest, NewFloorListsComponentsInTableOrderWithWholeCounts)
     AddFolder(4, L"11", L"10", L"框架梁", 1, 1, 1.0);
     AddFolder(4, L"12", L"10", L"次梁", 1, 0, 1.0);
     AddFolder(4, L"107", L"11", L"用户", 1, 1, 2.5);
+    AddFolder(4, L"108", L"", L"顶层", 0, 1, 2.5);
     CAccessProject_Components_GJTable table;
     const int nB = AddComponent(4, L"11", L"B", 1.0);
     const int nA = AddComponent(4, L"11", L"A", 2.5);
@@ -285,6 +286,7 @@ TEST_F(TreeTest, NewFloorListsComponentsInTableOrderWithWholeCounts)
     HTREEITEM hFirst = m_pTree->GetChildItem(hFull);
     EXPECT_EQ(L"A*2.500", W(m_pTree->GetItemText(hFirst)));
     EXPECT_EQ(L"B*1", W(m_pTree->GetItemText(m_pTree->GetNextSiblingItem(hFirst))));
+    EXPECT_NE((HTREEITEM)NULL, Find({ L"测试工程", L"4层", L"顶层*2.500" }));
 
     // The add-floor path fills a floor item from the folder dataset in table order, counts
     // read as whole numbers.
@@ -304,6 +306,8 @@ TEST_F(TreeTest, NewFloorListsComponentsInTableOrderWithWholeCounts)
         below.push_back(W(m_pTree->GetItemText(h)));
     const Lines expected = { L"B*1", L"A*2", L"用户*2.500" };
     EXPECT_EQ(expected, below);
+    // A top-level user folder shows its count whole here, a sub-folder (above) its fraction.
+    EXPECT_NE((HTREEITEM)NULL, Find({ L"测试工程", L"新4层", L"顶层*2" }));
     EXPECT_EQ(nullptr, Prop(Find({ L"测试工程", L"新4层", L"梁", L"次梁" })));
     CParamProp* pA = Prop(Find({ L"测试工程", L"新4层", L"梁", L"框架梁", L"A*2" }));
     ASSERT_NE(nullptr, pA);
