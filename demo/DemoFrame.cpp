@@ -8,6 +8,7 @@
 #include "folders/ComFolderManager.h"
 #include "panel/Dlg_ComTree.h"
 #include "resources/resource.h"
+#include "tree/ComTreeMessages.h"
 #include "tree/ParamProp.h"
 
 namespace {
@@ -87,11 +88,11 @@ BEGIN_MESSAGE_MAP(CDemoFrame, CWnd)
     ON_COMMAND(ID_PROJECT_OPEN, &CDemoFrame::OnOpenProject)
     ON_COMMAND(ID_PROJECT_SAVE, &CDemoFrame::OnSave)
     ON_COMMAND(ID_APP_EXIT_DEMO, &CDemoFrame::OnExit)
-    ON_MESSAGE(WM_USER + 100, &CDemoFrame::OnAddComponent)
-    ON_MESSAGE(WM_USER + 101, &CDemoFrame::OnCountApplied)
-    ON_MESSAGE(WM_USER + 102, &CDemoFrame::OnOpenFolder)
-    ON_MESSAGE(WM_USER + 103, &CDemoFrame::OnOpenComponent)
-    ON_MESSAGE(WM_USER + 105, &CDemoFrame::OnBatchModify)
+    ON_MESSAGE(WM_COMTREE_NEWCOMPONENT, &CDemoFrame::OnAddComponent)
+    ON_MESSAGE(WM_COMTREE_COUNTAPPLIED, &CDemoFrame::OnCountApplied)
+    ON_MESSAGE(WM_COMTREE_OPENFOLDER, &CDemoFrame::OnOpenFolder)
+    ON_MESSAGE(WM_COMTREE_OPENCOMPONENT, &CDemoFrame::OnOpenComponent)
+    ON_MESSAGE(WM_COMTREE_BATCHMODIFY, &CDemoFrame::OnBatchModify)
     ON_MESSAGE(WM_CLOSE, &CDemoFrame::OnClose)
 END_MESSAGE_MAP()
 
@@ -317,8 +318,13 @@ void CDemoFrame::ShowSelectedRow(const void* pRecord)
         ::SetWindowTextW(m_hRowText, strRow);
 }
 
-LRESULT CDemoFrame::Observed(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT lResult)
+// Logs the message as "<number> <meaning>  <detail>" and tells the observer.
+LRESULT CDemoFrame::Observed(UINT nMsg, LPCTSTR pszMeaning, const CString& strDetail, WPARAM wParam,
+                             LPARAM lParam, LRESULT lResult)
 {
+    CString strLine;
+    strLine.Format(L"0x%x %ls  %ls", nMsg, pszMeaning, strDetail.GetString());
+    AddLog(strLine);
     if (m_fnObserver)
         m_fnObserver(nMsg, wParam, lParam, lResult);
     return lResult;
@@ -326,35 +332,33 @@ LRESULT CDemoFrame::Observed(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT lR
 
 LRESULT CDemoFrame::OnAddComponent(WPARAM wParam, LPARAM lParam)
 {
-    CString s;
-    s.Format(L"0x464 新增构件  id %d  接受", (int)lParam);
-    AddLog(s);
-    return Observed(WM_USER + 100, wParam, lParam, lParam); // take the id the module proposed
+    CString strId;
+    strId.Format(L"id %d  接受", (int)lParam);
+    // The demo takes the id the module proposed.
+    return Observed(WM_COMTREE_NEWCOMPONENT, L"新增构件", strId, wParam, lParam, lParam);
 }
 
 LRESULT CDemoFrame::OnCountApplied(WPARAM wParam, LPARAM lParam)
 {
-    AddLog(L"0x465 数量  " + DescribeRecord(lParam));
     ShowSelectedRow(reinterpret_cast<const void*>(lParam));
-    return Observed(WM_USER + 101, wParam, lParam, 0);
+    return Observed(WM_COMTREE_COUNTAPPLIED, L"数量", DescribeRecord(lParam), wParam, lParam, 0);
 }
 
 LRESULT CDemoFrame::OnOpenFolder(WPARAM wParam, LPARAM lParam)
 {
-    AddLog(L"0x466 打开构件夹  " + DescribeRecord(lParam));
-    return Observed(WM_USER + 102, wParam, lParam, 0);
+    return Observed(WM_COMTREE_OPENFOLDER, L"打开构件夹", DescribeRecord(lParam), wParam, lParam,
+                    0);
 }
 
 LRESULT CDemoFrame::OnOpenComponent(WPARAM wParam, LPARAM lParam)
 {
-    AddLog(L"0x467 打开构件  " + DescribeRecord(lParam));
-    return Observed(WM_USER + 103, wParam, lParam, 0);
+    return Observed(WM_COMTREE_OPENCOMPONENT, L"打开构件", DescribeRecord(lParam), wParam, lParam,
+                    0);
 }
 
 LRESULT CDemoFrame::OnBatchModify(WPARAM wParam, LPARAM lParam)
 {
-    AddLog(L"0x469 批量修改  " + DescribeRecord(lParam));
-    return Observed(WM_USER + 105, wParam, lParam, 0);
+    return Observed(WM_COMTREE_BATCHMODIFY, L"批量修改", DescribeRecord(lParam), wParam, lParam, 0);
 }
 
 void CDemoFrame::OnNewProject()

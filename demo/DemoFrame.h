@@ -4,7 +4,7 @@
 // Creation sequence:
 //   CDemoFrame frame;  frame.CreateFrame();        // the window, its menu, the right-hand side
 //   frame.OpenProject(path, &error);               // the current project, then the panel on it
-//   ... messages from the module arrive as WM_USER+100 to +105 ...
+//   ... the module's messages arrive (WM_COMTREE_..., tree/ComTreeMessages.h) ...
 //   frame.DestroyWindow();                         // commits, frees the tree, ends the loop
 //
 // Left: the panel, as tall as the client area. Right: the selected component's stored row and
@@ -75,7 +75,8 @@ private:
     void AddLog(const CString& strLine);
     void ShowSelectedRow(const void* pRecord);
     void UpdateTitle();
-    LRESULT Observed(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT lResult);
+    LRESULT Observed(UINT nMsg, LPCTSTR pszMeaning, const CString& strDetail, WPARAM wParam,
+                     LPARAM lParam, LRESULT lResult);
 
     CDlg_ComTree* m_pPanel;
     HWND m_hRowLabel, m_hRowText, m_hLogLabel, m_hLog;

@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <cwctype>
 #include "ComTreeHost.h"
+#include "tree/ComTreeMessages.h"
 #include "tree/ParamProp.h"
 
 #ifndef MN_GETHMENU
@@ -756,7 +757,7 @@ void CDemoScript::NoteHostMessage(UINT nMsg, WPARAM, LPARAM lParam, LRESULT lRes
 {
     wchar_t head[32];
     swprintf(head, _countof(head), L"message 0x%x ", nMsg);
-    if (nMsg == WM_USER + 100) {
+    if (nMsg == WM_COMTREE_NEWCOMPONENT) {
         m_events.push_back(head + std::to_wstring((long long)lParam) + L" -> "
                            + std::to_wstring((long long)lResult));
         return;

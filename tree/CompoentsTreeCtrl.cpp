@@ -782,7 +782,7 @@ void CCompoentsTreeCtrl::OnChangeEditNum()
     // The host hears of every selected item, also when nothing was applied.
     CWnd* pHost = pSite ? pSite->GetHostWindow() : GetParent();
     if (pHost && pHost->GetSafeHwnd())
-        pHost->SendMessage(WM_USER + 101, 0, reinterpret_cast<LPARAM>(pProp));
+        pHost->SendMessage(WM_COMTREE_COUNTAPPLIED, 0, reinterpret_cast<LPARAM>(pProp));
 }
 
 void CCompoentsTreeCtrl::DelFloor(int nFloorId) { m_pFolderManager->DeleteFloor(nFloorId); }

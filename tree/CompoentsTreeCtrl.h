@@ -23,6 +23,7 @@
 #include "afxtempl.h"
 
 #include "multiselect/TreeCtrlEx.h"
+#include "tree/ComTreeMessages.h"
 #include "tree/ParamProp.h"
 #include "tree/TreeCopyInfo.h"
 
@@ -61,7 +62,7 @@ public:
     void DelFloor(int nFloorId);
 
     // Applies the panel's same-component count to the selected component or user folder and
-    // tells the host of the selected item (WM_USER+101), whatever its kind.
+    // tells the host of the selected item (WM_COMTREE_COUNTAPPLIED), whatever its kind.
     void OnChangeEditNum();
 
     // The host marks that it has just added a component; a double-click clears the mark.

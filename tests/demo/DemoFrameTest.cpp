@@ -120,13 +120,13 @@ TEST_F(DemoFrameTest, SelectingAComponentLogsItsRecordAndShowsItsStoredRow)
 
 TEST_F(DemoFrameTest, AnswersAddComponentWithTheProposedIdAndLogsOpenRequests)
 {
-    EXPECT_EQ(4711, m_frame.SendMessage(WM_USER + 100, 0, 4711));
+    EXPECT_EQ(4711, m_frame.SendMessage(WM_COMTREE_NEWCOMPONENT, 0, 4711));
     HTREEITEM hCom = FirstOfKind(CParamProp::NodeComponent);
     LPARAM lRecord = reinterpret_cast<LPARAM>(Tree().GetItemProp(hCom));
-    m_frame.SendMessage(WM_USER + 102, 0, lRecord);
-    m_frame.SendMessage(WM_USER + 103, 0, lRecord);
-    m_frame.SendMessage(WM_USER + 105, (WPARAM)hCom, lRecord);
-    m_frame.SendMessage(WM_USER + 101, 0, 0); // no record: logged, nothing read
+    m_frame.SendMessage(WM_COMTREE_OPENFOLDER, 0, lRecord);
+    m_frame.SendMessage(WM_COMTREE_OPENCOMPONENT, 0, lRecord);
+    m_frame.SendMessage(WM_COMTREE_BATCHMODIFY, (WPARAM)hCom, lRecord);
+    m_frame.SendMessage(WM_COMTREE_COUNTAPPLIED, 0, 0); // no record: logged, nothing read
     const CStringArray& log = m_frame.GetLog();
     ASSERT_GE(log.GetSize(), 5);
     INT_PTR n = log.GetSize();
