@@ -24,13 +24,8 @@ class DemoFrameTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        wchar_t dir[MAX_PATH], file[MAX_PATH];
-        GetTempPathW(MAX_PATH, dir);
-        GetTempFileNameW(dir, L"dfr", 0, file);
-        DeleteFileW(file);
-        m_strPath = std::wstring(file) + L".sqlite";
-        RunResult r = RunProgram(L"make-sample-project.exe", L"\"" + m_strPath + L"\"");
-        ASSERT_EQ(0u, r.exitCode) << r.err;
+        m_strPath = TempProjectPath(L"dfr");
+        ASSERT_EQ("", WriteSampleProject(m_strPath));
         KxMfc::Fun::SetSysDataPath(COMTREE_SAMPLE_DATA_DIR);
         UIFunction::SetMessageBoxHandler(&AnswerOk, &m_strBoxes);
         ASSERT_TRUE(m_frame.CreateFrame(TRUE));
