@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <cwctype>
 #include "ComTreeHost.h"
+#include "MenuText.h"
 #include "TreeDump.h"
 #include "tree/ComTreeMessages.h"
 #include "tree/ParamProp.h"
@@ -201,51 +202,6 @@ BOOL CALLBACK CollectThreadWindow(HWND h, LPARAM lParam)
     else if (cls == L"#32770" && IsWindowEnabled(h))
         p->dialogs.push_back(h);
     return TRUE;
-}
-
-struct MenuEntry
-{
-    std::wstring text;
-    bool bSeparator = false, bGrayed = false, bHilite = false;
-    HMENU hSub = NULL;
-};
-
-std::vector<MenuEntry> ReadMenu(HMENU hMenu)
-{
-    std::vector<MenuEntry> entries;
-    int n = GetMenuItemCount(hMenu);
-    for (int i = 0; i < n; ++i) {
-        wchar_t text[256] = L"";
-        MENUITEMINFOW mii = {};
-        mii.cbSize = sizeof(mii);
-        mii.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU;
-        mii.dwTypeData = text;
-        mii.cch = _countof(text);
-        MenuEntry e;
-        if (GetMenuItemInfoW(hMenu, i, TRUE, &mii)) {
-            e.text = text;
-            e.bSeparator = (mii.fType & MFT_SEPARATOR) != 0;
-            e.bGrayed = (mii.fState & (MFS_GRAYED | MFS_DISABLED)) != 0;
-            e.bHilite = (mii.fState & MFS_HILITE) != 0;
-            e.hSub = mii.hSubMenu;
-        }
-        entries.push_back(e);
-    }
-    return entries;
-}
-
-void DescribeMenu(HMENU hMenu, int nDepth, std::wstring& out)
-{
-    for (const MenuEntry& e : ReadMenu(hMenu)) {
-        if (!out.empty())
-            out += L"|";
-        out.append(nDepth, L'>');
-        out += e.bSeparator ? L"-" : e.text;
-        if (e.bGrayed && !e.bSeparator)
-            out += L":grayed";
-        if (e.hSub)
-            DescribeMenu(e.hSub, nDepth + 1, out);
-    }
 }
 
 } // namespace
@@ -595,9 +551,7 @@ void CDemoScript::OnTick()
         }
         if (hMenu && hMenu != m_hPrintedMenu) {
             m_hPrintedMenu = hMenu;
-            std::wstring line;
-            DescribeMenu(hMenu, 0, line);
-            Print(L"menu " + line);
+            Print(L"menu " + DescribeMenu(hMenu));
         }
     }
     // A dialog just answered is closing; the next step runs once its caller has gone on.
