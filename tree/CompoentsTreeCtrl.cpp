@@ -806,10 +806,6 @@ void CCompoentsTreeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     CTreeCtrlEx::OnKeyDown(nChar, nRepCnt, nFlags);
 }
-void CCompoentsTreeCtrl::OnRButtonDown(UINT nFlags, CPoint point)
-{
-    CTreeCtrlEx::OnRButtonDown(nFlags, point);
-}
 void CCompoentsTreeCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     CTreeCtrlEx::OnLButtonDblClk(nFlags, point);

@@ -125,13 +125,26 @@ public:
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
-    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg BOOL OnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnSelchanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnSetfocus(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnKillfocus(NMHDR* pNMHDR, LRESULT* pResult);
+
+    // The editing commands. Their bodies live in edit/, one file per family; each family
+    // declares its members in its own group below and adds its entries to the message map.
+
+    // Menus (edit/TreeMenus.cpp). GetPopupMenu builds one item's context menu into m_menu;
+    // fromClick 1 for a right click, 0 for GetMenu, which leaves out what would be grayed
+    // and never offers own components. GetMenu builds the caret item's menu for the host,
+    // who delivers its commands to this control; NULL while no tree stands or nothing is
+    // selected. ReMoveCopyInfo empties the clipboard record.
+    void GetPopupMenu(int nFloorId, CString strFolderId, CParamProp::TreeNodeType nNodeType,
+                      int fromClick);
+    CMenu* GetMenu();
+    void ReMoveCopyInfo();
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
 
     DECLARE_MESSAGE_MAP()
 
