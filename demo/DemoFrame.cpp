@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 #include "ComTreeHost.h"
+#include "MenuText.h"
 #include "folders/ComFolderManager.h"
 #include "panel/Dlg_ComTree.h"
 #include "resources/resource.h"
@@ -62,6 +63,26 @@ CString FileTitle(LPCTSTR pszPath)
     return nDot > 0 ? strName.Left(nDot) : strName;
 }
 
+// Appends copies of hFrom's entries to hTo; a submenu becomes a new popup that hTo owns.
+void CopyMenuEntries(HMENU hFrom, HMENU hTo)
+{
+    for (const MenuEntry& e : ReadMenu(hFrom)) {
+        if (e.bSeparator) {
+            AppendMenuW(hTo, MF_SEPARATOR, 0, NULL);
+            continue;
+        }
+        UINT nFlags = MF_STRING | (e.bGrayed ? MF_GRAYED : 0);
+        UINT_PTR nItem = e.nId;
+        if (e.hSub) {
+            HMENU hSub = CreatePopupMenu();
+            CopyMenuEntries(e.hSub, hSub);
+            nFlags |= MF_POPUP;
+            nItem = (UINT_PTR)hSub;
+        }
+        AppendMenuW(hTo, nFlags, nItem, e.text.c_str());
+    }
+}
+
 BOOL AskPath(HWND hOwner, BOOL bSave, CString& strPath)
 {
     wchar_t file[MAX_PATH] = L"";
@@ -94,11 +115,12 @@ BEGIN_MESSAGE_MAP(CDemoFrame, CWnd)
     ON_MESSAGE(WM_COMTREE_OPENCOMPONENT, &CDemoFrame::OnOpenComponent)
     ON_MESSAGE(WM_COMTREE_BATCHMODIFY, &CDemoFrame::OnBatchModify)
     ON_MESSAGE(WM_CLOSE, &CDemoFrame::OnClose)
+    ON_MESSAGE(WM_INITMENUPOPUP, &CDemoFrame::OnInitMenuPopup)
 END_MESSAGE_MAP()
 
 CDemoFrame::CDemoFrame()
-    : m_pPanel(NULL), m_hRowLabel(NULL), m_hRowText(NULL), m_hLogLabel(NULL), m_hLog(NULL),
-      m_hFont(NULL)
+    : m_pPanel(NULL), m_hComponentMenu(NULL), m_hRowLabel(NULL), m_hRowText(NULL),
+      m_hLogLabel(NULL), m_hLog(NULL), m_hFont(NULL)
 {}
 
 CDemoFrame::~CDemoFrame()
@@ -119,6 +141,8 @@ BOOL CDemoFrame::CreateFrame(BOOL bVisible)
     AppendMenuW(hProject, MF_STRING, ID_APP_EXIT_DEMO, L"退出(&X)");
     HMENU hMenu = CreateMenu();
     AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hProject, L"工程(&F)");
+    m_hComponentMenu = CreatePopupMenu();
+    AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)m_hComponentMenu, L"构件(&C)");
 
     DWORD dwStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | (bVisible ? WS_VISIBLE : 0);
     if (!CreateEx(0, NULL, L"构件树演示", dwStyle, 20, 20, 900, 640, NULL, hMenu)) {
@@ -359,6 +383,36 @@ LRESULT CDemoFrame::OnOpenComponent(WPARAM wParam, LPARAM lParam)
 LRESULT CDemoFrame::OnBatchModify(WPARAM wParam, LPARAM lParam)
 {
     return Observed(WM_COMTREE_BATCHMODIFY, L"批量修改", DescribeRecord(lParam), wParam, lParam, 0);
+}
+
+LRESULT CDemoFrame::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
+{
+    if ((HMENU)wParam == m_hComponentMenu && !HIWORD(lParam))
+        FillComponentMenu();
+    return 0;
+}
+
+void CDemoFrame::FillComponentMenu()
+{
+    while (GetMenuItemCount(m_hComponentMenu) > 0)
+        DeleteMenu(m_hComponentMenu, 0, MF_BYPOSITION); // destroys the copied submenus too
+    CMenu* pMenu = m_pPanel ? m_pPanel->m_treeCtrl.GetMenu() : NULL;
+    if (pMenu && pMenu->GetSafeHmenu())
+        CopyMenuEntries(pMenu->GetSafeHmenu(), m_hComponentMenu);
+    if (GetMenuItemCount(m_hComponentMenu) == 0)
+        AppendMenuW(m_hComponentMenu, MF_STRING | MF_GRAYED, 0, L"（请先在构件树中选择）");
+}
+
+BOOL CDemoFrame::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (CWnd::OnCommand(wParam, lParam))
+        return TRUE;
+    // The commands of 构件(&C) are the tree's: its message map handles them.
+    if (lParam == 0 && m_pPanel && m_pPanel->m_treeCtrl.GetSafeHwnd()) {
+        m_pPanel->m_treeCtrl.SendMessage(WM_COMMAND, wParam, 0);
+        return TRUE;
+    }
+    return FALSE;
 }
 
 void CDemoFrame::OnNewProject()
