@@ -165,7 +165,6 @@ void CCompoentsTreeCtrl::OnRButtonDown(UINT nFlags, CPoint point)
     // The base selects the item under the cursor unless a group is selected; the group is
     // kept only when it holds components alone.
     CTreeCtrlEx::OnRButtonDown(nFlags, point);
-    const UINT nSelected = CountSelected();
     InitSelItem();
 
     UINT uHit = 0;
@@ -186,18 +185,15 @@ void CCompoentsTreeCtrl::OnRButtonDown(UINT nFlags, CPoint point)
             pPopup->TrackPopupMenu(kTrackFlags, ptScreen.x, ptScreen.y, this);
         return;
     }
-    // A group that mixed in folders or floors was just dissolved. The caret, which the
-    // commands act on, is not the item under the cursor, so no item's menu is offered: the
-    // next right click selects and serves that item.
-    if (nSelected >= 2)
-        return;
-
     if (hItem == NULL) {
         UIFunction::KxMessageBox(kSelectFirst, L"", MB_OK);
         return;
     }
+    // The commands act on the caret. It is the item under the cursor unless the click
+    // dissolved a group that mixed in folders or floors (or the parent refused the new
+    // selection): then no menu, and the next right click selects and serves the item.
     const CParamProp* pProp = GetItemProp(hItem);
-    if (pProp == NULL)
+    if (pProp == NULL || hItem != GetSelectedItem())
         return;
     RefillAddList(m_pFolderManager, pProp);
     GetPopupMenu(pProp->m_nFloorID, pProp->m_strID, pProp->m_nNodeType, 1);
