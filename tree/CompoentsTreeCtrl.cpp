@@ -250,6 +250,23 @@ void CCompoentsTreeCtrl::ForgetItemHandles()
     CopyInfo.sourceParentItem = NULL;
 }
 
+void CCompoentsTreeCtrl::OnItemRemoved(HTREEITEM hItem)
+{
+    if (cutItem == hItem)
+        cutItem = NULL;
+    if (CopyInfo.sourceParentItem == hItem)
+        CopyInfo.sourceParentItem = NULL;
+    if (m_hFirstItem == hItem)
+        m_hFirstItem = NULL;
+    for (CArray<HTREEITEM, HTREEITEM>* pArr : { &m_arrOpItems, &m_arrSelItems }) {
+        for (INT_PTR i = pArr->GetSize() - 1; i >= 0; --i) {
+            if ((*pArr)[i] == hItem)
+                pArr->RemoveAt(i);
+        }
+    }
+    CTreeCtrlEx::OnItemRemoved(hItem);
+}
+
 void CCompoentsTreeCtrl::FreeAllData()
 {
     if (GetSafeHwnd() == NULL) {

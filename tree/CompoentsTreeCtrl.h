@@ -148,6 +148,11 @@ public:
 
     DECLARE_MESSAGE_MAP()
 
+protected:
+    // A removed item leaves every handle the control keeps: the clipboard's cut item and
+    // source parent, the pending multi-node items, the collected selection, the first item.
+    void OnItemRemoved(HTREEITEM hItem) override;
+
 private:
     void LoadImageList();
     void ReleaseAllItems();
