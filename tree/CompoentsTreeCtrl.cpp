@@ -77,6 +77,14 @@ BEGIN_MESSAGE_MAP(CCompoentsTreeCtrl, CTreeCtrlEx)
     ON_NOTIFY_REFLECT_EX(TVN_SELCHANGED, OnSelchanged)
     ON_NOTIFY_REFLECT_EX(NM_SETFOCUS, OnSetfocus)
     ON_NOTIFY_REFLECT_EX(NM_KILLFOCUS, OnKillfocus)
+    // Adding.
+
+    // Renaming.
+
+    // Delete, cut, copy, paste, quick copy, modify.
+
+    // Multi-node operations and the double-click.
+
 END_MESSAGE_MAP()
 
 CCompoentsTreeCtrl::CCompoentsTreeCtrl()

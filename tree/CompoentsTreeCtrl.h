@@ -146,6 +146,14 @@ public:
     void ReMoveCopyInfo();
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
 
+    // Adding (edit/TreeAdd.cpp).
+
+    // Renaming (edit/TreeRename.cpp).
+
+    // Delete, cut, copy, paste, quick copy, modify (edit/TreeClipboard.cpp).
+
+    // Multi-node operations and the double-click (edit/TreeMultiNode.cpp).
+
     DECLARE_MESSAGE_MAP()
 
 protected:
