@@ -4,6 +4,8 @@
 #include <objbase.h>
 #include <stdio.h>
 
+#include "afxwin.h"
+
 double NowMs()
 {
     static LARGE_INTEGER freq = {};
@@ -42,6 +44,59 @@ void Report(const char* name, double value, const char* unit)
 {
     printf("%s %.3f %s\n", name, value, unit);
     fflush(stdout);
+}
+
+namespace {
+const int kFloors = 100;
+const int kFoldersPerFloor = 40;
+const int kComponentsPerFolder = 24;
+
+std::wstring ExeDir()
+{
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(NULL, path, MAX_PATH);
+    std::wstring s(path);
+    return s.substr(0, s.find_last_of(L"\\/"));
+}
+} // namespace
+
+std::wstring BenchProjectPath()
+{
+    wchar_t tmp[MAX_PATH];
+    GetTempPathW(MAX_PATH, tmp);
+    const std::wstring strPath = std::wstring(tmp) + L"comtree-bench-" + std::to_wstring(kFloors)
+        + L"x" + std::to_wstring(kFoldersPerFloor) + L"x" + std::to_wstring(kComponentsPerFolder)
+        + L".db";
+    if (GetFileAttributesW(strPath.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return strPath;
+    std::wstring cmd = L"\"" + ExeDir() + L"\\make-bench-project.exe\" \"" + strPath + L"\" "
+        + std::to_wstring(kFloors) + L" " + std::to_wstring(kFoldersPerFloor) + L" "
+        + std::to_wstring(kComponentsPerFolder);
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return std::wstring();
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD rc = 1;
+    GetExitCodeProcess(pi.hProcess, &rc);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return rc == 0 ? strPath : std::wstring();
+}
+
+bool CreateHostWindow(CWnd& host, int width, int height)
+{
+    WNDCLASSW wc = {};
+    wc.style = CS_GLOBALCLASS; // the framework creates windows with its own instance
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(NULL);
+    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"BenchHost";
+    RegisterClassW(&wc);
+    return host.CreateEx(0, L"BenchHost", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, width,
+                         height, NULL, NULL)
+        != FALSE;
 }
 
 int main()

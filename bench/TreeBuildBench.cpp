@@ -1,8 +1,7 @@
 // Building the component tree of a large project against inserting the same items, with the
 // same texts and images, into a bare tree view in the same run.
 //
-// The project (100 floors, 40 folders per floor, about 100,000 items) is written by the host's
-// make-bench-project.exe into the temporary folder once and reused. Both trees are children of
+// The project is the benchmark project (Bench.h). Both trees are children of
 // one visible host window, have the same style, size and image list, and start empty; the two
 // are timed in turns and each figure is the median of five runs.
 //
@@ -22,9 +21,6 @@
 #include "tree/CompoentsTreeCtrl.h"
 
 namespace {
-const int kFloors = 100;
-const int kFoldersPerFloor = 40;
-const int kComponentsPerFolder = 24;
 const int kRuns = 5;
 
 struct Item
@@ -33,34 +29,6 @@ struct Item
     std::wstring strText;
     int nImage, nSelImage;
 };
-
-std::wstring ExeDir()
-{
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(NULL, path, MAX_PATH);
-    std::wstring s(path);
-    return s.substr(0, s.find_last_of(L"\\/"));
-}
-
-bool MakeProject(const std::wstring& strPath)
-{
-    if (GetFileAttributesW(strPath.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return true;
-    std::wstring cmd = L"\"" + ExeDir() + L"\\make-bench-project.exe\" \"" + strPath + L"\" "
-        + std::to_wstring(kFloors) + L" " + std::to_wstring(kFoldersPerFloor) + L" "
-        + std::to_wstring(kComponentsPerFolder);
-    STARTUPINFOW si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-        return false;
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    DWORD rc = 1;
-    GetExitCodeProcess(pi.hProcess, &rc);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    return rc == 0;
-}
 
 // Bytes allocated on every heap of the process.
 size_t HeapBytes()
@@ -125,12 +93,8 @@ void InsertBare(HWND hTree, const std::vector<Item>& items, std::vector<HTREEITE
 
 int RunBench()
 {
-    wchar_t tmp[MAX_PATH];
-    GetTempPathW(MAX_PATH, tmp);
-    const std::wstring strPath = std::wstring(tmp) + L"comtree-bench-" + std::to_wstring(kFloors)
-        + L"x" + std::to_wstring(kFoldersPerFloor) + L"x" + std::to_wstring(kComponentsPerFolder)
-        + L".db";
-    if (!MakeProject(strPath)) {
+    const std::wstring strPath = BenchProjectPath();
+    if (strPath.empty()) {
         fprintf(stderr, "make-bench-project.exe failed\n");
         return 1;
     }
@@ -140,16 +104,9 @@ int RunBench()
         return 1;
     }
 
-    WNDCLASSW wc = {};
-    wc.style = CS_GLOBALCLASS; // the framework creates windows with its own instance
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(NULL);
-    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-    wc.lpszClassName = L"TreeBenchHost";
-    RegisterClassW(&wc);
     CWnd host;
-    host.CreateEx(0, L"TreeBenchHost", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 700, 700,
-                  NULL, NULL);
+    if (!CreateHostWindow(host, 700, 700))
+        return 1;
     const CRect rc(0, 0, 330, 650);
 
     CCompoentsTreeCtrl* pTree = new CCompoentsTreeCtrl;

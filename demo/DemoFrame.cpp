@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 #include "ComTreeHost.h"
+#include "MenuText.h"
 #include "folders/ComFolderManager.h"
 #include "panel/Dlg_ComTree.h"
 #include "resources/resource.h"
+#include "tree/ComTreeMessages.h"
 #include "tree/ParamProp.h"
 
 namespace {
@@ -61,6 +63,26 @@ CString FileTitle(LPCTSTR pszPath)
     return nDot > 0 ? strName.Left(nDot) : strName;
 }
 
+// Appends copies of hFrom's entries to hTo; a submenu becomes a new popup that hTo owns.
+void CopyMenuEntries(HMENU hFrom, HMENU hTo)
+{
+    for (const MenuEntry& e : ReadMenu(hFrom)) {
+        if (e.bSeparator) {
+            AppendMenuW(hTo, MF_SEPARATOR, 0, NULL);
+            continue;
+        }
+        UINT nFlags = MF_STRING | (e.bGrayed ? MF_GRAYED : 0);
+        UINT_PTR nItem = e.nId;
+        if (e.hSub) {
+            HMENU hSub = CreatePopupMenu();
+            CopyMenuEntries(e.hSub, hSub);
+            nFlags |= MF_POPUP;
+            nItem = (UINT_PTR)hSub;
+        }
+        AppendMenuW(hTo, nFlags, nItem, e.text.c_str());
+    }
+}
+
 BOOL AskPath(HWND hOwner, BOOL bSave, CString& strPath)
 {
     wchar_t file[MAX_PATH] = L"";
@@ -87,17 +109,18 @@ BEGIN_MESSAGE_MAP(CDemoFrame, CWnd)
     ON_COMMAND(ID_PROJECT_OPEN, &CDemoFrame::OnOpenProject)
     ON_COMMAND(ID_PROJECT_SAVE, &CDemoFrame::OnSave)
     ON_COMMAND(ID_APP_EXIT_DEMO, &CDemoFrame::OnExit)
-    ON_MESSAGE(WM_USER + 100, &CDemoFrame::OnAddComponent)
-    ON_MESSAGE(WM_USER + 101, &CDemoFrame::OnCountApplied)
-    ON_MESSAGE(WM_USER + 102, &CDemoFrame::OnOpenFolder)
-    ON_MESSAGE(WM_USER + 103, &CDemoFrame::OnOpenComponent)
-    ON_MESSAGE(WM_USER + 105, &CDemoFrame::OnBatchModify)
+    ON_MESSAGE(WM_COMTREE_NEWCOMPONENT, &CDemoFrame::OnAddComponent)
+    ON_MESSAGE(WM_COMTREE_COUNTAPPLIED, &CDemoFrame::OnCountApplied)
+    ON_MESSAGE(WM_COMTREE_OPENFOLDER, &CDemoFrame::OnOpenFolder)
+    ON_MESSAGE(WM_COMTREE_OPENCOMPONENT, &CDemoFrame::OnOpenComponent)
+    ON_MESSAGE(WM_COMTREE_BATCHMODIFY, &CDemoFrame::OnBatchModify)
     ON_MESSAGE(WM_CLOSE, &CDemoFrame::OnClose)
+    ON_MESSAGE(WM_INITMENUPOPUP, &CDemoFrame::OnInitMenuPopup)
 END_MESSAGE_MAP()
 
 CDemoFrame::CDemoFrame()
-    : m_pPanel(NULL), m_hRowLabel(NULL), m_hRowText(NULL), m_hLogLabel(NULL), m_hLog(NULL),
-      m_hFont(NULL)
+    : m_pPanel(NULL), m_hComponentMenu(NULL), m_hRowLabel(NULL), m_hRowText(NULL),
+      m_hLogLabel(NULL), m_hLog(NULL), m_hFont(NULL)
 {}
 
 CDemoFrame::~CDemoFrame()
@@ -118,6 +141,8 @@ BOOL CDemoFrame::CreateFrame(BOOL bVisible)
     AppendMenuW(hProject, MF_STRING, ID_APP_EXIT_DEMO, L"退出(&X)");
     HMENU hMenu = CreateMenu();
     AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hProject, L"工程(&F)");
+    m_hComponentMenu = CreatePopupMenu();
+    AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)m_hComponentMenu, L"构件(&C)");
 
     DWORD dwStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | (bVisible ? WS_VISIBLE : 0);
     if (!CreateEx(0, NULL, L"构件树演示", dwStyle, 20, 20, 900, 640, NULL, hMenu)) {
@@ -317,8 +342,13 @@ void CDemoFrame::ShowSelectedRow(const void* pRecord)
         ::SetWindowTextW(m_hRowText, strRow);
 }
 
-LRESULT CDemoFrame::Observed(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT lResult)
+// Logs the message as "<number> <meaning>  <detail>" and tells the observer.
+LRESULT CDemoFrame::Observed(UINT nMsg, LPCTSTR pszMeaning, const CString& strDetail, WPARAM wParam,
+                             LPARAM lParam, LRESULT lResult)
 {
+    CString strLine;
+    strLine.Format(L"0x%x %ls  %ls", nMsg, pszMeaning, strDetail.GetString());
+    AddLog(strLine);
     if (m_fnObserver)
         m_fnObserver(nMsg, wParam, lParam, lResult);
     return lResult;
@@ -326,35 +356,63 @@ LRESULT CDemoFrame::Observed(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT lR
 
 LRESULT CDemoFrame::OnAddComponent(WPARAM wParam, LPARAM lParam)
 {
-    CString s;
-    s.Format(L"0x464 新增构件  id %d  接受", (int)lParam);
-    AddLog(s);
-    return Observed(WM_USER + 100, wParam, lParam, lParam); // take the id the module proposed
+    CString strId;
+    strId.Format(L"id %d  接受", (int)lParam);
+    // The demo takes the id the module proposed.
+    return Observed(WM_COMTREE_NEWCOMPONENT, L"新增构件", strId, wParam, lParam, lParam);
 }
 
 LRESULT CDemoFrame::OnCountApplied(WPARAM wParam, LPARAM lParam)
 {
-    AddLog(L"0x465 数量  " + DescribeRecord(lParam));
     ShowSelectedRow(reinterpret_cast<const void*>(lParam));
-    return Observed(WM_USER + 101, wParam, lParam, 0);
+    return Observed(WM_COMTREE_COUNTAPPLIED, L"数量", DescribeRecord(lParam), wParam, lParam, 0);
 }
 
 LRESULT CDemoFrame::OnOpenFolder(WPARAM wParam, LPARAM lParam)
 {
-    AddLog(L"0x466 打开构件夹  " + DescribeRecord(lParam));
-    return Observed(WM_USER + 102, wParam, lParam, 0);
+    return Observed(WM_COMTREE_OPENFOLDER, L"打开构件夹", DescribeRecord(lParam), wParam, lParam,
+                    0);
 }
 
 LRESULT CDemoFrame::OnOpenComponent(WPARAM wParam, LPARAM lParam)
 {
-    AddLog(L"0x467 打开构件  " + DescribeRecord(lParam));
-    return Observed(WM_USER + 103, wParam, lParam, 0);
+    return Observed(WM_COMTREE_OPENCOMPONENT, L"打开构件", DescribeRecord(lParam), wParam, lParam,
+                    0);
 }
 
 LRESULT CDemoFrame::OnBatchModify(WPARAM wParam, LPARAM lParam)
 {
-    AddLog(L"0x469 批量修改  " + DescribeRecord(lParam));
-    return Observed(WM_USER + 105, wParam, lParam, 0);
+    return Observed(WM_COMTREE_BATCHMODIFY, L"批量修改", DescribeRecord(lParam), wParam, lParam, 0);
+}
+
+LRESULT CDemoFrame::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
+{
+    if ((HMENU)wParam == m_hComponentMenu && !HIWORD(lParam))
+        FillComponentMenu();
+    return 0;
+}
+
+void CDemoFrame::FillComponentMenu()
+{
+    while (GetMenuItemCount(m_hComponentMenu) > 0)
+        DeleteMenu(m_hComponentMenu, 0, MF_BYPOSITION); // destroys the copied submenus too
+    CMenu* pMenu = m_pPanel ? m_pPanel->m_treeCtrl.GetMenu() : NULL;
+    if (pMenu && pMenu->GetSafeHmenu())
+        CopyMenuEntries(pMenu->GetSafeHmenu(), m_hComponentMenu);
+    if (GetMenuItemCount(m_hComponentMenu) == 0)
+        AppendMenuW(m_hComponentMenu, MF_STRING | MF_GRAYED, 0, L"（请先在构件树中选择）");
+}
+
+BOOL CDemoFrame::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (CWnd::OnCommand(wParam, lParam))
+        return TRUE;
+    // The commands of 构件(&C) are the tree's: its message map handles them.
+    if (lParam == 0 && m_pPanel && m_pPanel->m_treeCtrl.GetSafeHwnd()) {
+        m_pPanel->m_treeCtrl.SendMessage(WM_COMMAND, wParam, 0);
+        return TRUE;
+    }
+    return FALSE;
 }
 
 void CDemoFrame::OnNewProject()

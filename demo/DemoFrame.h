@@ -4,8 +4,12 @@
 // Creation sequence:
 //   CDemoFrame frame;  frame.CreateFrame();        // the window, its menu, the right-hand side
 //   frame.OpenProject(path, &error);               // the current project, then the panel on it
-//   ... messages from the module arrive as WM_USER+100 to +105 ...
+//   ... the module's messages arrive (WM_COMTREE_..., tree/ComTreeMessages.h) ...
 //   frame.DestroyWindow();                         // commits, frees the tree, ends the loop
+//
+// The menu bar's 构件(&C) is the component tree's own menu for the selected item: the frame
+// fetches it from the tree (GetMenu) each time it opens, and hands every menu command it
+// does not handle itself to the tree control, as a host's command routing does.
 //
 // Left: the panel, as tall as the client area. Right: the selected component's stored row and
 // a log of every message the module sent, with its record decoded.
@@ -57,6 +61,7 @@ public:
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnDestroy();
     afx_msg LRESULT OnAddComponent(WPARAM wParam, LPARAM lParam);
@@ -65,6 +70,7 @@ protected:
     afx_msg LRESULT OnOpenComponent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnBatchModify(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnClose(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
@@ -75,9 +81,12 @@ private:
     void AddLog(const CString& strLine);
     void ShowSelectedRow(const void* pRecord);
     void UpdateTitle();
-    LRESULT Observed(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT lResult);
+    void FillComponentMenu();
+    LRESULT Observed(UINT nMsg, LPCTSTR pszMeaning, const CString& strDetail, WPARAM wParam,
+                     LPARAM lParam, LRESULT lResult);
 
     CDlg_ComTree* m_pPanel;
+    HMENU m_hComponentMenu; // 构件(&C), refilled from the tree each time it opens
     HWND m_hRowLabel, m_hRowText, m_hLogLabel, m_hLog;
     HFONT m_hFont;
     CStringArray m_arrLog;

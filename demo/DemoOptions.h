@@ -1,17 +1,23 @@
 // The demo host's command line:
 //   comtree-demo.exe --project FILE --data DIR [--dump] [--screenshot FILE.png]
 //   comtree-demo.exe --project FILE --data DIR --script FILE.txt
+//   comtree-demo.exe --project FILE --data DIR --scripts DIR --results DIR
 //   comtree-demo.exe --data DIR --wizard TYPE [--screenshot FILE.png]
+//   comtree-demo.exe --steps
 #pragma once
 #include <string>
 
 struct DemoOptions
 {
-    std::wstring project, data, screenshot, wizard, script;
+    std::wstring project, data, screenshot, wizard, script, scripts, results;
     bool dump = false;
+    bool steps = false;
 
     // Nobody is there to answer a message box: problems go to stderr instead.
-    bool Unattended() const { return dump || !screenshot.empty() || !script.empty(); }
+    bool Unattended() const
+    {
+        return dump || !screenshot.empty() || !script.empty() || !scripts.empty();
+    }
 };
 
 // False with a one-line reason for the user when the command line is not usable.

@@ -5,7 +5,10 @@
 #include <cwchar>
 #include <cwctype>
 #include "ComTreeHost.h"
+#include "MenuText.h"
+#include "TreeDump.h"
 #include "resources/resource.h"
+#include "tree/ComTreeMessages.h"
 #include "tree/ParamProp.h"
 
 #ifndef MN_GETHMENU
@@ -43,6 +46,24 @@ std::vector<std::wstring> Split(const std::wstring& s, const std::wstring& sep)
     }
     parts.push_back(s.substr(start));
     return parts;
+}
+
+// "a, b or c"
+std::wstring JoinWords(const std::vector<std::wstring>& words, const wchar_t* pszLast)
+{
+    std::wstring out;
+    for (size_t i = 0; i < words.size(); ++i) {
+        if (i > 0)
+            out += i + 1 == words.size() ? std::wstring(L" ") + pszLast + L" " : L", ";
+        out += words[i];
+    }
+    return out;
+}
+
+// Appends `word` to a comma-separated list of code spans.
+void AppendCode(std::wstring& list, const std::wstring& word)
+{
+    list += (list.empty() ? L"`" : L", `") + word + L"`";
 }
 
 bool ParseInt(const std::wstring& s, int* pValue)
@@ -122,23 +143,6 @@ void PostMouse(HWND h, UINT nMsg, POINT pt, UINT nKeys)
     PostMessageW(h, nMsg, nKeys, MAKELPARAM(pt.x, pt.y));
 }
 
-const wchar_t* KindName(const CParamProp* p)
-{
-    if (!p)
-        return L"none";
-    switch (p->m_nNodeType) {
-    case CParamProp::NodeProject:
-        return L"project";
-    case CParamProp::NodeFloor:
-        return L"floor";
-    case CParamProp::NodeFolder:
-        return L"folder";
-    case CParamProp::NodeComponent:
-        return L"component";
-    }
-    return L"unknown";
-}
-
 const wchar_t* AnswerName(int nAnswer)
 {
     switch (nAnswer) {
@@ -201,57 +205,88 @@ BOOL CALLBACK CollectThreadWindow(HWND h, LPARAM lParam)
     return TRUE;
 }
 
-struct MenuEntry
-{
-    std::wstring text;
-    bool bSeparator = false, bGrayed = false, bHilite = false;
-    HMENU hSub = NULL;
-};
-
-std::vector<MenuEntry> ReadMenu(HMENU hMenu)
-{
-    std::vector<MenuEntry> entries;
-    int n = GetMenuItemCount(hMenu);
-    for (int i = 0; i < n; ++i) {
-        wchar_t text[256] = L"";
-        MENUITEMINFOW mii = {};
-        mii.cbSize = sizeof(mii);
-        mii.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU;
-        mii.dwTypeData = text;
-        mii.cch = _countof(text);
-        MenuEntry e;
-        if (GetMenuItemInfoW(hMenu, i, TRUE, &mii)) {
-            e.text = text;
-            e.bSeparator = (mii.fType & MFT_SEPARATOR) != 0;
-            e.bGrayed = (mii.fState & (MFS_GRAYED | MFS_DISABLED)) != 0;
-            e.bHilite = (mii.fState & MFS_HILITE) != 0;
-            e.hSub = mii.hSubMenu;
-        }
-        entries.push_back(e);
-    }
-    return entries;
-}
-
-void DescribeMenu(HMENU hMenu, int nDepth, std::wstring& out)
-{
-    for (const MenuEntry& e : ReadMenu(hMenu)) {
-        if (!out.empty())
-            out += L"|";
-        out.append(nDepth, L'>');
-        out += e.bSeparator ? L"-" : e.text;
-        if (e.bGrayed && !e.bSeparator)
-            out += L":grayed";
-        if (e.hSub)
-            DescribeMenu(e.hSub, nDepth + 1, out);
-    }
-}
-
 } // namespace
 
+// The steps. A new step is one row (and its handler); the README's list is printed from here.
+const DemoStepKind CDemoScript::s_kinds[] = {
+    { L"click", DemoStepArg::PathKeys, L"PATH [ctrl] [shift]", true, &CDemoScript::StepClick,
+      L"left button down and up at the centre of the item's label, with those keys held" },
+    { L"dblclick", DemoStepArg::PathKeys, L"PATH [ctrl] [shift]", true,
+      &CDemoScript::StepDoubleClick, L"a double-click there" },
+    { L"press", DemoStepArg::PathKeys, L"PATH [ctrl] [shift]", true, &CDemoScript::StepPress,
+      L"a press at the centre of the item's label, with those keys held: a drag gesture "
+      L"starts" },
+    { L"move", DemoStepArg::Offset, L"DX DY", true, &CDemoScript::StepMove,
+      L"a move by DX, DY pixels from the last point, the button still pressed" },
+    { L"release", DemoStepArg::None, L"", true, &CDemoScript::StepRelease,
+      L"the release of the pressed button where it is" },
+    { L"rclick", DemoStepArg::Path, L"PATH", true, &CDemoScript::StepRightClick,
+      L"a right click at the label's centre; a popup menu that opens is printed (`menu ...`) "
+      L"and stays open for the next step" },
+    { L"choose", DemoStepArg::MenuEntry, L"TEXT|none", true, &CDemoScript::StepChoose,
+      L"chooses the entry of the open popup menu with that text, by the keyboard (arrow keys, "
+      L"Enter); `添加(&T) > 新建构件夹` goes through a submenu; `choose none` closes the menu "
+      L"(Escape)" },
+    { L"key", DemoStepArg::Key, L"NAME [shift] [ctrl]", true, &CDemoScript::StepKey,
+      L"a key press in the tree: {keys}, or one character" },
+    { L"wait", DemoStepArg::Count, L"MS", false, &CDemoScript::StepWait,
+      L"pumps messages for MS milliseconds (timers fire, e.g. the delayed label edit)" },
+    { L"expand", DemoStepArg::Path, L"PATH", true, &CDemoScript::StepExpand,
+      L"a click on the item's expand button; nothing when it is expanded already" },
+    { L"collapse", DemoStepArg::Path, L"PATH", true, &CDemoScript::StepCollapse,
+      L"a click on the item's expand button; nothing when it is collapsed already" },
+    { L"type", DemoStepArg::RawText, L"TEXT", true, &CDemoScript::StepType,
+      L"replaces the count field's text (one change notification), as typing over it; the "
+      L"field must be enabled" },
+    { L"radio", DemoStepArg::Choice, L"floor|component", true, &CDemoScript::StepRadio,
+      L"clicks a layout radio button" },
+    { L"command", DemoStepArg::Count, L"ID", true, &CDemoScript::StepCommand,
+      L"sends `WM_COMMAND` with that id to the tree control, as the host's command routing "
+      L"does" },
+    { L"answer", DemoStepArg::Choice, L"yes|no|ok", false, &CDemoScript::StepAnswer,
+      L"the answer the next message box gets (queued, in order)" },
+    { L"wizard", DemoStepArg::TypeCode, L"TYPE|cancel", false, &CDemoScript::StepWizard,
+      L"the next new-component wizard picks that type code (clicking its class, then its "
+      L"picture, then OK), or is cancelled" },
+    { L"rename", DemoStepArg::TextOrCancel, L"TEXT|cancel", false, &CDemoScript::StepRename,
+      L"the next rename dialog gets that text and OK, or Cancel" },
+    { L"edit", DemoStepArg::TextOrCancel, L"TEXT|cancel", true, &CDemoScript::StepEdit,
+      L"the open in-place label editor gets that text and Enter, or Escape" },
+    { L"dump", DemoStepArg::OptionalPath, L"[PATH]", false, &CDemoScript::StepDump,
+      L"prints the tree (or the subtree at PATH) in the `--dump` format plus one tab-separated "
+      L"field: `C` the caret, `S` the selected bit, `E` expanded, in that order, or `-`" },
+    { L"field", DemoStepArg::None, L"", false, &CDemoScript::StepField,
+      L"prints the count field: `field '<text>' enabled` or `disabled`" },
+    { L"log", DemoStepArg::None, L"", false, &CDemoScript::StepLog,
+      L"prints what the host saw since the last `log`, one line each (below)" },
+    { L"db", DemoStepArg::Sql, L"SQL", false, &CDemoScript::StepDb,
+      L"runs one read-only statement on the project file and prints its rows, columns "
+      L"separated by `\\|`; anything that writes is refused" },
+};
+
+std::wstring CDemoScript::StepTable()
+{
+    std::wstring keys;
+    for (const KeyName& k : kKeys)
+        AppendCode(keys, k.name);
+    std::wstring out = L"| step | what it does |\n|---|---|\n";
+    for (const DemoStepKind& k : s_kinds) {
+        std::wstring usage;
+        for (const std::wstring& form : Split(k.pszForms, L"|"))
+            AppendCode(usage, k.pszVerb + (form.empty() ? L"" : L" " + form));
+        std::wstring help = k.pszHelp;
+        size_t at = help.find(L"{keys}");
+        if (at != std::wstring::npos)
+            help.replace(at, 6, keys);
+        out += L"| " + usage + L" | " + help + L" |\n";
+    }
+    return out;
+}
+
 CDemoScript::CDemoScript()
-    : m_nNext(0), m_bFinished(false), m_bFailed(false), m_pSite(nullptr), m_pfnOut(nullptr),
-      m_hPrintedMenu(NULL), m_hChosenMenu(NULL), m_dwChosenAt(0),
-      m_dwClosingSince(0), m_ptPress{ 0, 0 }, m_bPressed(false), m_nPressKeys(0)
+    : m_nNext(0), m_bFinished(false), m_bFailed(false), m_pSite(nullptr), m_hPrintedMenu(NULL),
+      m_hChosenMenu(NULL), m_dwChosenAt(0), m_dwClosingSince(0), m_ptPress{ 0, 0 },
+      m_bPressed(false), m_nPressKeys(0)
 {}
 
 CDemoScript::~CDemoScript()
@@ -306,93 +341,124 @@ bool CDemoScript::Parse(const std::wstring& text, std::wstring* pError)
         DemoScriptStep step;
         step.nLine = (int)i + 1;
         step.strText = line;
-        size_t sp = line.find(L' ');
-        step.strVerb = line.substr(0, sp);
-        // `type` keeps its text as written: spaces are characters a user may type.
-        std::wstring rest = sp == std::wstring::npos ? L"" : line.substr(sp + 1);
-        if (step.strVerb != L"type")
-            rest = Trim(rest);
-        else if (sp != std::wstring::npos)
-            rest = raw.substr(raw.find(L"type") + 5);
-        const std::wstring& v = step.strVerb;
-        std::wstring why;
-
-        auto takeModifiers = [&](std::wstring& s) {
-            for (;;) {
-                size_t last = s.rfind(L' ');
-                std::wstring word = last == std::wstring::npos ? L"" : s.substr(last + 1);
-                if (word == L"ctrl")
-                    step.bCtrl = true;
-                else if (word == L"shift")
-                    step.bShift = true;
-                else
-                    break;
-                s = Trim(s.substr(0, last));
-            }
-        };
-
-        if (v == L"click" || v == L"press" || v == L"dblclick") {
-            takeModifiers(rest);
-            if (rest.empty())
-                why = L"needs an item path";
-        } else if (v == L"rclick" || v == L"expand" || v == L"collapse") {
-            if (rest.empty())
-                why = L"needs an item path";
-        } else if (v == L"move") {
-            std::vector<std::wstring> xy = Split(rest, L" ");
-            if (xy.size() != 2 || !ParseInt(xy[0], &step.nX) || !ParseInt(xy[1], &step.nY))
-                why = L"needs two whole numbers DX DY";
-        } else if (v == L"release" || v == L"log" || v == L"field") {
-            if (!rest.empty())
-                why = L"takes no argument";
-        } else if (v == L"dump") {
-        } else if (v == L"choose") {
-            if (rest.empty())
-                why = L"needs a menu entry text or none";
-        } else if (v == L"key") {
-            takeModifiers(rest);
-            bool bKnown = rest.size() == 1;
-            for (const KeyName& k : kKeys)
-                bKnown = bKnown || rest == k.name;
-            if (!bKnown)
-                why = L"unknown key '" + rest + L"'";
-        } else if (v == L"wait" || v == L"command") {
-            if (!ParseInt(rest, &step.nX) || step.nX < 0)
-                why = L"needs a whole number";
-        } else if (v == L"type") {
-        } else if (v == L"radio") {
-            if (rest != L"floor" && rest != L"component")
-                why = L"needs floor or component";
-        } else if (v == L"answer") {
-            if (rest != L"yes" && rest != L"no" && rest != L"ok")
-                why = L"needs yes, no or ok";
-        } else if (v == L"wizard") {
-            if (rest != L"cancel" && (!ParseInt(rest, &step.nX) || step.nX <= 0))
-                why = L"needs a component type code or cancel";
-        } else if (v == L"rename" || v == L"edit") {
-            if (rest.empty())
-                why = L"needs a text or cancel";
-        } else if (v == L"db") {
-            if (rest.empty())
-                why = L"needs a SELECT statement";
-        } else {
-            why = L"unknown step '" + v + L"'";
-        }
+        step.pKind = FindKind(line);
+        std::wstring why = step.pKind ? ReadArgument(step, raw, line)
+                                      : L"unknown step '" + line.substr(0, line.find(L' ')) + L"'";
         if (!why.empty()) {
             if (pError)
                 *pError = L"line " + std::to_wstring(step.nLine) + L": " + why + L": " + line;
             return false;
         }
-        step.strArg = rest;
         m_steps.push_back(step);
     }
     return true;
 }
 
-int CDemoScript::Run(IDemoScriptSite* pSite, void (*pfnOut)(const std::wstring&))
+const DemoStepKind* CDemoScript::FindKind(const std::wstring& line)
+{
+    const DemoStepKind* pFound = nullptr;
+    size_t nLongest = 0;
+    for (const DemoStepKind& k : s_kinds) {
+        size_t n = wcslen(k.pszVerb);
+        if (n > nLongest && line.compare(0, n, k.pszVerb) == 0
+            && (line.size() == n || line[n] == L' ')) {
+            pFound = &k;
+            nLongest = n;
+        }
+    }
+    return pFound;
+}
+
+// Fills the step from the words after its verb; the reason when they do not fit its kind.
+std::wstring CDemoScript::ReadArgument(DemoScriptStep& step, const std::wstring& raw,
+                                       const std::wstring& line)
+{
+    const DemoStepKind& kind = *step.pKind;
+    const size_t nVerb = wcslen(kind.pszVerb);
+    std::wstring rest = Trim(line.substr(nVerb));
+    auto takeModifiers = [&]() {
+        for (;;) {
+            size_t last = rest.rfind(L' ');
+            std::wstring word = last == std::wstring::npos ? L"" : rest.substr(last + 1);
+            if (word == L"ctrl")
+                step.bCtrl = true;
+            else if (word == L"shift")
+                step.bShift = true;
+            else
+                break;
+            rest = Trim(rest.substr(0, last));
+        }
+    };
+    std::wstring why;
+    switch (kind.nArg) {
+    case DemoStepArg::None:
+        if (!rest.empty())
+            why = L"takes no argument";
+        break;
+    case DemoStepArg::OptionalPath:
+        break;
+    case DemoStepArg::PathKeys:
+        takeModifiers();
+        // fall through
+    case DemoStepArg::Path:
+        if (rest.empty())
+            why = L"needs an item path";
+        break;
+    case DemoStepArg::Offset: {
+        std::vector<std::wstring> xy = Split(rest, L" ");
+        if (xy.size() != 2 || !ParseInt(xy[0], &step.nX) || !ParseInt(xy[1], &step.nY))
+            why = L"needs two whole numbers DX DY";
+        break;
+    }
+    case DemoStepArg::Count:
+        if (!ParseInt(rest, &step.nX) || step.nX < 0)
+            why = L"needs a whole number";
+        break;
+    case DemoStepArg::Key: {
+        takeModifiers();
+        bool bKnown = rest.size() == 1;
+        for (const KeyName& k : kKeys)
+            bKnown = bKnown || rest == k.name;
+        if (!bKnown)
+            why = L"unknown key '" + rest + L"'";
+        break;
+    }
+    case DemoStepArg::Choice: {
+        std::vector<std::wstring> forms = Split(kind.pszForms, L"|");
+        if (std::find(forms.begin(), forms.end(), rest) == forms.end())
+            why = L"needs " + JoinWords(forms, L"or");
+        break;
+    }
+    case DemoStepArg::MenuEntry:
+        if (rest.empty())
+            why = L"needs a menu entry text or none";
+        break;
+    case DemoStepArg::TextOrCancel:
+        if (rest.empty())
+            why = L"needs a text or cancel";
+        break;
+    case DemoStepArg::RawText: {
+        // The text as written: spaces are characters a user may type.
+        rest = line.size() > nVerb ? raw.substr(raw.find(kind.pszVerb) + nVerb + 1) : L"";
+        break;
+    }
+    case DemoStepArg::TypeCode:
+        if (rest != L"cancel" && (!ParseInt(rest, &step.nX) || step.nX <= 0))
+            why = L"needs a component type code or cancel";
+        break;
+    case DemoStepArg::Sql:
+        if (rest.empty())
+            why = L"needs a SELECT statement";
+        break;
+    }
+    step.strArg = rest;
+    return why;
+}
+
+int CDemoScript::Run(IDemoScriptSite* pSite, Output fnOut)
 {
     m_pSite = pSite;
-    m_pfnOut = pfnOut;
+    m_fnOut = std::move(fnOut);
     m_nNext = 0;
     m_bFinished = m_bFailed = false;
     g_pRunning = this;
@@ -486,9 +552,7 @@ void CDemoScript::OnTick()
         }
         if (hMenu && hMenu != m_hPrintedMenu) {
             m_hPrintedMenu = hMenu;
-            std::wstring line;
-            DescribeMenu(hMenu, 0, line);
-            Print(L"menu " + line);
+            Print(L"menu " + DescribeMenu(hMenu));
         }
     }
     // A dialog just answered is closing; the next step runs once its caller has gone on.
@@ -510,72 +574,24 @@ void CDemoScript::OnTick()
     RunStep(step);
     m_running.pop_back();
 
-    static const wchar_t* const kActions[] = { L"click",    L"dblclick", L"press", L"move",
-                                               L"release",  L"rclick",   L"key",   L"expand",
-                                               L"collapse", L"type",     L"radio", L"command",
-                                               L"choose",   L"edit" };
-    bool bAction = false;
-    for (const wchar_t* a : kActions)
-        bAction = bAction || step.strVerb == a;
-    if (m_running.empty() && bAction && !m_bFailed && !m_dialogAnswers.empty()) {
-        DialogAnswer a = m_dialogAnswers.front();
-        DemoScriptStep at;
-        at.nLine = a.nLine;
-        for (const DemoScriptStep& s : m_steps)
-            if (s.nLine == a.nLine)
-                at = s;
-        Fail(at, a.bWizard ? L"no wizard dialog appeared" : L"no rename dialog appeared");
+    if (m_running.empty() && step.pKind->bAction && !m_bFailed && !m_dialogAnswers.empty()) {
+        const DialogAnswer& a = m_dialogAnswers.front();
+        Fail(StepOnLine(a.nLine),
+             a.bWizard ? L"no wizard dialog appeared" : L"no rename dialog appeared");
     }
 }
 
-void CDemoScript::RunStep(const DemoScriptStep& s)
+DemoScriptStep CDemoScript::StepOnLine(int nLine) const
 {
-    const std::wstring& v = s.strVerb;
-    if (v == L"click")
-        StepClick(s, false);
-    else if (v == L"dblclick")
-        StepClick(s, true);
-    else if (v == L"press")
-        StepPress(s);
-    else if (v == L"move")
-        StepMove(s);
-    else if (v == L"release")
-        StepRelease(s);
-    else if (v == L"rclick")
-        StepRightClick(s);
-    else if (v == L"choose")
-        StepChoose(s);
-    else if (v == L"key")
-        StepKey(s);
-    else if (v == L"wait")
-        StepWait(s);
-    else if (v == L"expand")
-        StepExpand(s, true);
-    else if (v == L"collapse")
-        StepExpand(s, false);
-    else if (v == L"type")
-        StepType(s);
-    else if (v == L"radio")
-        StepRadio(s);
-    else if (v == L"command")
-        StepCommand(s);
-    else if (v == L"answer")
-        StepAnswer(s);
-    else if (v == L"wizard")
-        StepDialogAnswer(s, true);
-    else if (v == L"rename")
-        StepDialogAnswer(s, false);
-    else if (v == L"edit")
-        StepEdit(s);
-    else if (v == L"dump")
-        StepDump(s);
-    else if (v == L"field")
-        StepField(s);
-    else if (v == L"log")
-        StepLog(s);
-    else if (v == L"db")
-        StepDb(s);
+    for (const DemoScriptStep& s : m_steps)
+        if (s.nLine == nLine)
+            return s;
+    DemoScriptStep none;
+    none.nLine = nLine;
+    return none;
 }
+
+void CDemoScript::RunStep(const DemoScriptStep& s) { (this->*s.pKind->pfnRun)(s); }
 
 bool CDemoScript::Fail(const DemoScriptStep& step, const std::wstring& why)
 {
@@ -590,9 +606,9 @@ bool CDemoScript::Fail(const DemoScriptStep& step, const std::wstring& why)
 
 void CDemoScript::Print(const std::wstring& text)
 {
-    if (!m_pfnOut || text.empty())
+    if (!m_fnOut || text.empty())
         return;
-    m_pfnOut(text.back() == L'\n' ? text : text + L"\n");
+    m_fnOut(text.back() == L'\n' ? text : text + L"\n");
 }
 
 void CDemoScript::CloseModalUi()
@@ -636,10 +652,7 @@ bool CDemoScript::HandleNewDialogs(const ModalState& now)
 
 bool CDemoScript::AnswerDialog(HWND hDlg, const DialogAnswer& a)
 {
-    DemoScriptStep at;
-    for (const DemoScriptStep& s : m_steps)
-        if (s.nLine == a.nLine)
-            at = s;
+    const DemoScriptStep at = StepOnLine(a.nLine);
     auto clickButton = [hDlg](int id) {
         HWND hButton = GetDlgItem(hDlg, id);
         if (hButton && IsWindowEnabled(hButton))
@@ -715,7 +728,7 @@ bool CDemoScript::AnswerDialog(HWND hDlg, const DialogAnswer& a)
     return true;
 }
 
-void CDemoScript::StepDialogAnswer(const DemoScriptStep& s, bool bWizard)
+void CDemoScript::DialogAnswerStep(const DemoScriptStep& s, bool bWizard)
 {
     DialogAnswer a;
     a.nLine = s.nLine;
@@ -738,6 +751,10 @@ void CDemoScript::StepDialogAnswer(const DemoScriptStep& s, bool bWizard)
     m_dialogAnswers.push_back(a);
 }
 
+void CDemoScript::StepWizard(const DemoScriptStep& s) { DialogAnswerStep(s, true); }
+
+void CDemoScript::StepRename(const DemoScriptStep& s) { DialogAnswerStep(s, false); }
+
 int CDemoScript::MessageBoxHook(LPCTSTR pszText, LPCTSTR pszCaption, UINT nStyle, void* pContext)
 {
     CDemoScript* p = static_cast<CDemoScript*>(pContext);
@@ -757,7 +774,7 @@ void CDemoScript::NoteHostMessage(UINT nMsg, WPARAM, LPARAM lParam, LRESULT lRes
 {
     wchar_t head[32];
     swprintf(head, _countof(head), L"message 0x%x ", nMsg);
-    if (nMsg == WM_USER + 100) {
+    if (nMsg == WM_COMTREE_NEWCOMPONENT) {
         m_events.push_back(head + std::to_wstring((long long)lParam) + L" -> "
                            + std::to_wstring((long long)lResult));
         return;
@@ -767,67 +784,10 @@ void CDemoScript::NoteHostMessage(UINT nMsg, WPARAM, LPARAM lParam, LRESULT lRes
         m_events.push_back(std::wstring(head) + L"none");
         return;
     }
-    wchar_t fields[128];
-    swprintf(fields, _countof(fields), L"%ls %d %ls %d %g ", KindName(p), p->m_nFloorID,
-             p->m_strID.IsEmpty() ? L"-" : p->m_strID.GetString(), p->m_nComType,
-             (double)p->m_fVolume);
-    m_events.push_back(std::wstring(head) + fields + p->m_strName.GetString());
+    m_events.push_back(head + RecordFields(p) + L" " + p->m_strName.GetString());
 }
 
 // ---- the tree -----------------------------------------------------------------------------
-
-std::wstring CDemoScript::DescribeItem(HWND hTree, HTREEITEM hItem, bool bWithState)
-{
-    wchar_t text[1024] = L"";
-    TVITEMW item = {};
-    item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_STATE;
-    item.stateMask = TVIS_SELECTED | TVIS_EXPANDED;
-    item.hItem = hItem;
-    item.pszText = text;
-    item.cchTextMax = _countof(text);
-    TreeView_GetItem(hTree, &item);
-    const CParamProp* p = reinterpret_cast<const CParamProp*>(item.lParam);
-    wchar_t fields[256];
-    swprintf(fields, _countof(fields), L"\t%ls %d %ls %d %g %d/%d", KindName(p),
-             p ? p->m_nFloorID : 0, (p && !p->m_strID.IsEmpty()) ? p->m_strID.GetString() : L"-",
-             p ? p->m_nComType : 0, p ? (double)p->m_fVolume : 0.0, item.iImage,
-             item.iSelectedImage);
-    std::wstring line = text;
-    line += fields;
-    if (bWithState) {
-        std::wstring flags;
-        if (TreeView_GetSelection(hTree) == hItem)
-            flags += L"C";
-        if (item.state & TVIS_SELECTED)
-            flags += L"S";
-        if (item.state & TVIS_EXPANDED)
-            flags += L"E";
-        line += L"\t" + (flags.empty() ? std::wstring(L"-") : flags);
-    }
-    return line;
-}
-
-namespace {
-
-void DumpItems(HWND hTree, HTREEITEM h, int depth, bool bWithState, bool bSiblings,
-               std::wstring& out)
-{
-    for (; h; h = bSiblings ? TreeView_GetNextSibling(hTree, h) : NULL) {
-        out.append(depth * 2, L' ');
-        out += CDemoScript::DescribeItem(hTree, h, bWithState) + L"\n";
-        DumpItems(hTree, TreeView_GetChild(hTree, h), depth + 1, bWithState, true, out);
-    }
-}
-
-} // namespace
-
-// The whole tree, or the subtree of hFrom indented from 0.
-std::wstring CDemoScript::DumpTree(HWND hTree, bool bWithState, HTREEITEM hFrom)
-{
-    std::wstring out;
-    DumpItems(hTree, hFrom ? hFrom : TreeView_GetRoot(hTree), 0, bWithState, hFrom == NULL, out);
-    return out;
-}
 
 HTREEITEM CDemoScript::FindItem(const std::wstring& path, std::wstring* pWhy)
 {
@@ -873,7 +833,7 @@ bool CDemoScript::ItemPoint(const DemoScriptStep& s, HTREEITEM* phItem, POINT* p
 
 // ---- steps --------------------------------------------------------------------------------
 
-void CDemoScript::StepClick(const DemoScriptStep& s, bool bDouble)
+void CDemoScript::Click(const DemoScriptStep& s, bool bDouble)
 {
     HTREEITEM hItem;
     POINT pt;
@@ -893,6 +853,10 @@ void CDemoScript::StepClick(const DemoScriptStep& s, bool bDouble)
     }
     Pump();
 }
+
+void CDemoScript::StepClick(const DemoScriptStep& s) { Click(s, false); }
+
+void CDemoScript::StepDoubleClick(const DemoScriptStep& s) { Click(s, true); }
 
 void CDemoScript::StepPress(const DemoScriptStep& s)
 {
@@ -1057,7 +1021,7 @@ void CDemoScript::StepWait(const DemoScriptStep& s)
     Pump();
 }
 
-void CDemoScript::StepExpand(const DemoScriptStep& s, bool bExpand)
+void CDemoScript::ExpandOrCollapse(const DemoScriptStep& s, bool bExpand)
 {
     HTREEITEM hItem;
     POINT pt;
@@ -1094,6 +1058,10 @@ void CDemoScript::StepExpand(const DemoScriptStep& s, bool bExpand)
              bExpand ? L"the click on the button did not expand the item"
                      : L"the click on the button did not collapse the item");
 }
+
+void CDemoScript::StepExpand(const DemoScriptStep& s) { ExpandOrCollapse(s, true); }
+
+void CDemoScript::StepCollapse(const DemoScriptStep& s) { ExpandOrCollapse(s, false); }
 
 void CDemoScript::StepType(const DemoScriptStep& s)
 {
@@ -1167,7 +1135,7 @@ void CDemoScript::StepDump(const DemoScriptStep& s)
             return;
         }
     }
-    Print(DumpTree(m_pSite->GetTreeWnd(), true, hFrom));
+    Print(DumpComponentTree(m_pSite->GetTreeWnd(), true, hFrom));
 }
 
 void CDemoScript::StepField(const DemoScriptStep&)
@@ -1208,6 +1176,6 @@ void CDemoScript::StepDb(const DemoScriptStep& s)
         std::wstring line;
         for (size_t c = 0; c < row.size(); ++c)
             line += (c ? L"|" : L"") + row[c];
-        m_pfnOut(line + L"\n");
+        m_fnOut(line + L"\n");
     }
 }

@@ -20,6 +20,7 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,14 +34,48 @@ public:
     virtual HWND GetRadio(bool bByFloor) = 0;
 };
 
+class CDemoScript;
+struct DemoScriptStep;
+
+// How the words after a step's verb are read; every line is checked so before anything runs.
+enum class DemoStepArg
+{
+    None,         // nothing may follow
+    OptionalPath, // an item path or nothing
+    Path,         // an item path
+    PathKeys,     // an item path, then ctrl and shift in any order
+    Offset,       // two whole numbers
+    Count,        // a whole number, 0 or more
+    Key,          // a key name or one character, then shift and ctrl in any order
+    Choice,       // one of the forms of the row
+    MenuEntry,    // a menu entry's text or none
+    TextOrCancel, // a text or cancel
+    RawText,      // the rest of the line as written, spaces included (may be empty)
+    TypeCode,     // a component type code above 0, or cancel
+    Sql,          // a statement
+};
+
+// One kind of step: a row of the table the parser, the runner and the README's list of
+// steps (comtree-demo.exe --steps) are all read from. A verb may have several words
+// ("host name"); the longest verb a line starts with wins.
+struct DemoStepKind
+{
+    const wchar_t* pszVerb;
+    DemoStepArg nArg;
+    const wchar_t* pszForms; // what follows the verb, forms separated by '|' ("TEXT|cancel")
+    bool bAction;            // a user's action: a pending wizard or rename answer must be used
+    void (CDemoScript::*pfnRun)(const DemoScriptStep&);
+    const wchar_t* pszHelp; // one line for the README; {keys} stands for the key names
+};
+
 struct DemoScriptStep
 {
-    int nLine = 0;        // 1-based line of the script file
-    std::wstring strText; // the line as written, for messages
-    std::wstring strVerb; // click, press, ...
-    std::wstring strArg;  // the rest after the verb (a path, a text, SQL)
+    int nLine = 0;                       // 1-based line of the script file
+    std::wstring strText;                // the line as written, for messages
+    const DemoStepKind* pKind = nullptr; // its row in the table
+    std::wstring strArg;                 // the rest after the verb (a path, a text, SQL)
     bool bCtrl = false, bShift = false;
-    int nX = 0, nY = 0; // move DX DY, wait MS, command ID
+    int nX = 0, nY = 0; // move DX DY, wait MS, command ID, wizard TYPE
 };
 
 class CDemoScript
@@ -55,18 +90,18 @@ public:
     bool Parse(const std::wstring& text, std::wstring* pError);
     const std::vector<DemoScriptStep>& GetSteps() const { return m_steps; }
 
-    // Runs every step; what the steps print goes to pfnOut as it is produced. Returns 0 when
+    // Runs every step; what the steps print goes to fnOut as it is produced. Returns 0 when
     // every step ran, 3 when one could not (the reason, naming the line, in GetError).
-    int Run(IDemoScriptSite* pSite, void (*pfnOut)(const std::wstring&));
+    typedef std::function<void(const std::wstring&)> Output;
+    int Run(IDemoScriptSite* pSite, Output fnOut);
     const std::wstring& GetError() const { return m_strError; }
 
     // The host's side: the frame calls this for every module message it handled, with its
     // answer. Lines wait for the next `log` step.
     void NoteHostMessage(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT lResult);
 
-    // The line format of one item of `dump` (without the indent), exposed for the tests.
-    static std::wstring DescribeItem(HWND hTree, HTREEITEM hItem, bool bWithState);
-    static std::wstring DumpTree(HWND hTree, bool bWithState, HTREEITEM hFrom = NULL);
+    // The steps as the README lists them: a Markdown table, one row per kind of step.
+    static std::wstring StepTable();
 
 private:
     struct ModalState
@@ -90,6 +125,7 @@ private:
 
     void OnTick();
     void RunStep(const DemoScriptStep& step);
+    DemoScriptStep StepOnLine(int nLine) const;
     bool Fail(const DemoScriptStep& step, const std::wstring& why);
     void Print(const std::wstring& line);
     bool HandleNewDialogs(const ModalState& now);
@@ -99,8 +135,15 @@ private:
     HTREEITEM FindItem(const std::wstring& path, std::wstring* pWhy);
     bool ItemPoint(const DemoScriptStep& step, HTREEITEM* phItem, POINT* pPoint);
 
+    static const DemoStepKind s_kinds[];
+    static const DemoStepKind* FindKind(const std::wstring& line);
+    static std::wstring ReadArgument(DemoScriptStep& step, const std::wstring& raw,
+                                     const std::wstring& line);
+
     // Steps.
-    void StepClick(const DemoScriptStep& step, bool bDouble);
+    void Click(const DemoScriptStep& step, bool bDouble);
+    void StepClick(const DemoScriptStep& step);
+    void StepDoubleClick(const DemoScriptStep& step);
     void StepPress(const DemoScriptStep& step);
     void StepMove(const DemoScriptStep& step);
     void StepRelease(const DemoScriptStep& step);
@@ -108,12 +151,16 @@ private:
     void StepChoose(const DemoScriptStep& step);
     void StepKey(const DemoScriptStep& step);
     void StepWait(const DemoScriptStep& step);
-    void StepExpand(const DemoScriptStep& step, bool bExpand);
+    void ExpandOrCollapse(const DemoScriptStep& step, bool bExpand);
+    void StepExpand(const DemoScriptStep& step);
+    void StepCollapse(const DemoScriptStep& step);
     void StepType(const DemoScriptStep& step);
     void StepRadio(const DemoScriptStep& step);
     void StepCommand(const DemoScriptStep& step);
     void StepAnswer(const DemoScriptStep& step);
-    void StepDialogAnswer(const DemoScriptStep& step, bool bWizard);
+    void DialogAnswerStep(const DemoScriptStep& step, bool bWizard);
+    void StepWizard(const DemoScriptStep& step);
+    void StepRename(const DemoScriptStep& step);
     void StepEdit(const DemoScriptStep& step);
     void StepDump(const DemoScriptStep& step);
     void StepField(const DemoScriptStep& step);
@@ -126,7 +173,7 @@ private:
     bool m_bFailed;
     std::wstring m_strError;
     IDemoScriptSite* m_pSite;
-    void (*m_pfnOut)(const std::wstring&);
+    Output m_fnOut;
 
     // One entry per step being run; a nested step runs only inside a modal loop that the
     // innermost running step opened.

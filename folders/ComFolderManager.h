@@ -33,6 +33,7 @@ public:
 
     // Folder rows.
     void BuildAddFolderList(int nFloorId, const CString& strParentId);
+    void ClearAddList();
     CString AddUserFolderRow(int nFloorId, const CString& strParentId, int nComType);
     CString CopyUserFolderRow(int nSrcFloorId, int nDestFloorId, const CString& strSrcFolderId,
                               const CString& strNewParentId);
@@ -62,7 +63,6 @@ private:
     CString NextFolderId();
     // Shared walk of UncreateBaseFolder and DelUserFolderRow: sorted by floor, first match.
     int FindFolderRowByFloorOrder(int nFloorId, const CString& strFolderId);
-    void ClearAddList();
     void ClearRules();
     CComFolderManager(const CComFolderManager&) = delete;
     CComFolderManager& operator=(const CComFolderManager&) = delete;

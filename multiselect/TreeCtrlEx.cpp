@@ -21,6 +21,7 @@ BEGIN_MESSAGE_MAP(CTreeCtrlEx, CTreeCtrl)
     ON_NOTIFY_REFLECT_EX(TVN_SELCHANGED, OnSelchanged)
     ON_NOTIFY_REFLECT_EX(NM_SETFOCUS, OnSetfocus)
     ON_NOTIFY_REFLECT_EX(NM_KILLFOCUS, OnKillfocus)
+    ON_NOTIFY_REFLECT_EX(TVN_DELETEITEM, OnDeleteitem)
 END_MESSAGE_MAP()
 
 CTreeCtrlEx::CTreeCtrlEx()
@@ -425,4 +426,21 @@ void CTreeCtrlEx::NotifySelChanged(HTREEITEM hNew, const TVITEM* pOld)
         changed.itemOld = *pOld;
     FillNotifyItem(changed.itemNew, hNew);
     SendTreeNotify(&changed.hdr, TVN_SELCHANGED);
+}
+
+BOOL CTreeCtrlEx::OnDeleteitem(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    OnItemRemoved(reinterpret_cast<NMTREEVIEW*>(pNMHDR)->itemOld.hItem);
+    *pResult = 0;
+    return FALSE; // the parent hears of it too
+}
+
+void CTreeCtrlEx::OnItemRemoved(HTREEITEM hItem)
+{
+    if (m_hPressItem == hItem) {
+        m_hPressItem = NULL;
+        m_bDeferSelect = FALSE;
+    }
+    if (m_hAnchorItem == hItem)
+        m_hAnchorItem = NULL;
 }

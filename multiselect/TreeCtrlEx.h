@@ -11,6 +11,11 @@
 // tree's own TVN_SELCHANGED is kept from the parent while a selection is being assembled.
 //
 // Derived controls forward their handlers of the same names to the ones below.
+//
+// Kept handles. Whatever removes an item (a command, a rebuild, the host), the tree view
+// tells the parent with TVN_DELETEITEM, which comes back here reflected; OnItemRemoved then
+// drops every handle this control keeps of that item. A derived control that keeps handles of
+// its own overrides it and calls the base: a removed item's handle is never used again.
 #pragma once
 
 #include "afxwin.h"
@@ -36,6 +41,9 @@ public:
     HTREEITEM GetNextItemEx(HTREEITEM hItem, UINT nCode);
 
 protected:
+    // Called for every item the tree view removes, before its memory goes.
+    virtual void OnItemRemoved(HTREEITEM hItem);
+
     BOOL m_bDeferSelect;     // a press on a selected item: apply the click on release
     CPoint m_ptPress;        // client point of the last press on an item
     HTREEITEM m_hPressItem;  // item under a pending press, NULL when none is pending
@@ -56,6 +64,7 @@ public:
     afx_msg BOOL OnSelchanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnSetfocus(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnKillfocus(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnDeleteitem(NMHDR* pNMHDR, LRESULT* pResult);
 
     DECLARE_MESSAGE_MAP()
 

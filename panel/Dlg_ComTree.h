@@ -1,7 +1,7 @@
 // CDlg_ComTree: the component tree panel the host docks into its main window.
 //
 // Creation sequence (what a host does):
-//   CDlg_ComTree* pPanel = new CDlg_ComTree(pHostWnd);   // pHostWnd receives WM_USER+100..+103
+//   CDlg_ComTree* pPanel = new CDlg_ComTree(pHostWnd);   // pHostWnd receives WM_COMTREE_...
 //   pPanel->Create(IDD_DLG_COMTREE, pHostWnd);            // builds the tree once, by floor
 //   pPanel->InitTree(strProjectName);                     // the layout stored in the project
 //   ... the host moves the panel; OnSize lays the controls out ...
@@ -11,7 +11,7 @@
 // The layout is the project parameter "GJJG", whose values are the radio texts themselves.
 // The quantity field shows the selected component's or user folder's count; every change of
 // its text that passes the checks is applied by the tree (OnChangeEditNum), which also tells
-// the host of the selected item with WM_USER+101. The panel sends nothing by itself.
+// the host of the selected item with WM_COMTREE_COUNTAPPLIED. The panel sends nothing by itself.
 #pragma once
 
 #include "afxwin.h"

@@ -40,3 +40,28 @@
 #define IDI_WIZARD_ROOT 237
 #define IDI_WIZARD_MEMBER 238
 #define IDI_WIZARD_OTHER 239
+
+// Commands of the component tree's context menus, routed by the tree control's message map.
+// ID_COMTREE_ADD_FLOOR has no menu entry: it reaches the tree through the host's command
+// routing. The add submenu numbers its entries from ID_COMTREE_ADD_FOLDER_FIRST in add-list
+// order; the tree handles that id up to ID_COMTREE_ADD_FOLDER_LAST, eleven entries.
+#define ID_COMTREE_ADD_FLOOR 32771
+#define ID_COMTREE_MCOPY 32772
+#define ID_COMTREE_MCUT 32773
+#define ID_COMTREE_MPASTE 32774
+#define ID_COMTREE_MDEL 32775
+#define ID_COMTREE_DEL 32816
+#define ID_COMTREE_OWNER_COM 32818
+#define ID_COMTREE_MODIFY_COM 32833
+#define ID_COMTREE_CUT 32913
+#define ID_COMTREE_COPY 32914
+#define ID_COMTREE_PASTE 32915
+#define ID_COMTREE_QUICK_COPY 32916
+#define ID_COMTREE_RENAME 32917
+#define ID_COMTREE_ADD_USER_FOLD 32974
+#define ID_COMTREE_MODIFY_BATCH 33776
+#define ID_COMTREE_USER_COMPONENT 33777
+#define ID_COMTREE_ADD_FOLDER_FIRST 34775
+#define ID_COMTREE_ADD_FOLDER_LAST 34785
+// The multi-node menu: one popup with copy, cut, paste (grayed) and delete.
+#define IDR_MULTINODE 12007

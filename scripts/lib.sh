@@ -1,5 +1,5 @@
-# Shared by scripts/test, scripts/demo and scripts/bench: configure and build once, and an X
-# display for the whole run when there is none.
+# Shared by scripts/test, scripts/demo and scripts/bench: configure and build once, an X
+# display for the whole run when there is none, and one wine server kept alive for the run.
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR="${COMTREE_BUILD_DIR:-$top/build}"
 BUILD_TYPE="${COMTREE_BUILD_TYPE:-Debug}"
@@ -28,8 +28,35 @@ comtree_display() {
   return 1
 }
 
+# One wine server for the whole run: a program then starts in well under a second, where a
+# first start (server, services, desktop) takes several. The prefix is set up before, since
+# setting it up waits for a server to end.
+comtree_wineserver() {
+  "$top/scripts/wine-run" --build-dir "$BUILD_DIR" --prepare
+  local prefix
+  prefix="$(cd "$BUILD_DIR" && pwd)/wineprefix"
+  # A server still lingering after an earlier program would refuse a second one.
+  WINEPREFIX="$prefix" wineserver -w
+  if WINEPREFIX="$prefix" wineserver -p; then
+    export COMTREE_WINESERVER=persistent
+    # The services (the service manager with its drivers, COM's rpcss) start with the first
+    # program that needs them and then live as long as the server, holding that program's
+    # output open: ctest would wait for them until its time limit. Started here, they hold
+    # nothing of a test.
+    "$top/scripts/wine-run" --build-dir "$BUILD_DIR" net start rpcss </dev/null >/dev/null 2>&1 || true
+  else
+    echo "no wine server kept alive: every program starts its own" >&2
+  fi
+}
+
+# Ends the wine server of this build's prefix (and every program on it) and the display this
+# run started; nothing of the run is left behind.
 comtree_stop() {
-  WINEPREFIX="$BUILD_DIR/wineprefix" wineserver -k >/dev/null 2>&1 || true
+  local prefix
+  prefix="$(cd "$BUILD_DIR" && pwd)/wineprefix"
+  WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1 || true
+  unset COMTREE_WINESERVER
   if [ -n "$_xvfb_pid" ]; then
     kill "$_xvfb_pid" >/dev/null 2>&1 || true
     wait "$_xvfb_pid" 2>/dev/null || true

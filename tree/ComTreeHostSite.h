@@ -21,6 +21,6 @@ public:
     virtual CString GetCountText() = 0;
     virtual void SetCountText(LPCTSTR pszText) = 0;
 
-    // The window that receives the module's messages (WM_USER+100 to +103).
+    // The window that receives the module's messages (ComTreeMessages.h).
     virtual CWnd* GetHostWindow() = 0;
 };

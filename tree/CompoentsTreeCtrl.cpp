@@ -79,6 +79,14 @@ BEGIN_MESSAGE_MAP(CCompoentsTreeCtrl, CTreeCtrlEx)
     ON_NOTIFY_REFLECT_EX(TVN_SELCHANGED, OnSelchanged)
     ON_NOTIFY_REFLECT_EX(NM_SETFOCUS, OnSetfocus)
     ON_NOTIFY_REFLECT_EX(NM_KILLFOCUS, OnKillfocus)
+    // Adding.
+
+    // Renaming.
+
+    // Delete, cut, copy, paste, quick copy, modify.
+
+    // Multi-node operations and the double-click.
+
 END_MESSAGE_MAP()
 
 CCompoentsTreeCtrl::CCompoentsTreeCtrl()
@@ -238,6 +246,23 @@ void CCompoentsTreeCtrl::ForgetItemHandles()
     m_arrOpItems.RemoveAll();
     cutItem = NULL;
     CopyInfo.sourceParentItem = NULL;
+}
+
+void CCompoentsTreeCtrl::OnItemRemoved(HTREEITEM hItem)
+{
+    if (cutItem == hItem)
+        cutItem = NULL;
+    if (CopyInfo.sourceParentItem == hItem)
+        CopyInfo.sourceParentItem = NULL;
+    if (m_hFirstItem == hItem)
+        m_hFirstItem = NULL;
+    for (CArray<HTREEITEM, HTREEITEM>* pArr : { &m_arrOpItems, &m_arrSelItems }) {
+        for (INT_PTR i = pArr->GetSize() - 1; i >= 0; --i) {
+            if ((*pArr)[i] == hItem)
+                pArr->RemoveAt(i);
+        }
+    }
+    CTreeCtrlEx::OnItemRemoved(hItem);
 }
 
 void CCompoentsTreeCtrl::FreeAllData()
@@ -763,7 +788,7 @@ void CCompoentsTreeCtrl::OnChangeEditNum()
     // The host hears of every selected item, also when nothing was applied.
     CWnd* pHost = pSite ? pSite->GetHostWindow() : GetParent();
     if (pHost && pHost->GetSafeHwnd())
-        pHost->SendMessage(WM_USER + 101, 0, reinterpret_cast<LPARAM>(pProp));
+        pHost->SendMessage(WM_COMTREE_COUNTAPPLIED, 0, reinterpret_cast<LPARAM>(pProp));
 }
 
 void CCompoentsTreeCtrl::DelFloor(int nFloorId) { m_pFolderManager->DeleteFloor(nFloorId); }
@@ -786,10 +811,6 @@ void CCompoentsTreeCtrl::OnMouseMove(UINT nFlags, CPoint point)
 void CCompoentsTreeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     CTreeCtrlEx::OnKeyDown(nChar, nRepCnt, nFlags);
-}
-void CCompoentsTreeCtrl::OnRButtonDown(UINT nFlags, CPoint point)
-{
-    CTreeCtrlEx::OnRButtonDown(nFlags, point);
 }
 void CCompoentsTreeCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
 {

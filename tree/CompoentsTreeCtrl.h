@@ -23,6 +23,7 @@
 #include "afxtempl.h"
 
 #include "multiselect/TreeCtrlEx.h"
+#include "tree/ComTreeMessages.h"
 #include "tree/ParamProp.h"
 #include "tree/TreeCopyInfo.h"
 
@@ -62,7 +63,7 @@ public:
     void DelFloor(int nFloorId);
 
     // Applies the panel's same-component count to the selected component or user folder and
-    // tells the host of the selected item (WM_USER+101), whatever its kind.
+    // tells the host of the selected item (WM_COMTREE_COUNTAPPLIED), whatever its kind.
     void OnChangeEditNum();
 
     // The host marks that it has just added a component; a double-click clears the mark.
@@ -132,7 +133,6 @@ public:
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
-    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg BOOL OnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult);
@@ -140,7 +140,34 @@ public:
     afx_msg BOOL OnSetfocus(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnKillfocus(NMHDR* pNMHDR, LRESULT* pResult);
 
+    // The editing commands. Their bodies live in edit/, one file per family; each family
+    // declares its members in its own group below and adds its entries to the message map.
+
+    // Menus (edit/TreeMenus.cpp). GetPopupMenu builds one item's context menu into m_menu;
+    // fromClick 1 for a right click, 0 for GetMenu, which leaves out what would be grayed
+    // and never offers own components. GetMenu builds the caret item's menu for the host,
+    // who delivers its commands to this control; NULL while no tree stands or nothing is
+    // selected. ReMoveCopyInfo empties the clipboard record.
+    void GetPopupMenu(int nFloorId, CString strFolderId, CParamProp::TreeNodeType nNodeType,
+                      int fromClick);
+    CMenu* GetMenu();
+    void ReMoveCopyInfo();
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+
+    // Adding (edit/TreeAdd.cpp).
+
+    // Renaming (edit/TreeRename.cpp).
+
+    // Delete, cut, copy, paste, quick copy, modify (edit/TreeClipboard.cpp).
+
+    // Multi-node operations and the double-click (edit/TreeMultiNode.cpp).
+
     DECLARE_MESSAGE_MAP()
+
+protected:
+    // A removed item leaves every handle the control keeps: the clipboard's cut item and
+    // source parent, the pending multi-node items, the collected selection, the first item.
+    void OnItemRemoved(HTREEITEM hItem) override;
 
 private:
     void LoadImageList();

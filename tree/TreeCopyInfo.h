@@ -1,5 +1,11 @@
 // CTreeCopyInfo: the tree control's own clipboard record. Nothing goes to the system
-// clipboard; cut, copy and paste of tree items read and write this record.
+// clipboard; cut, copy and paste of tree items read and write this record, and the context
+// menu reads it to decide whether paste is offered.
+//
+// A cut records sourceParentItem as a copy does: the by-component layout offers paste on a
+// floor only when the source's parent sits under the same category as that floor, and that
+// must compare against the item actually cut, not against whatever was copied before it.
+// A quick copy records none.
 #pragma once
 
 #include "afxwin.h"
@@ -15,7 +21,7 @@ struct CTreeCopyInfo
     int sourceComType;          // -1 when cleared
     CString sourceId;           // folder id or component id of the source
     CString sourceParentId;     // id text of the source's parent item
-    HTREEITEM sourceParentItem; // the source's parent item, recorded by a copy only
+    HTREEITEM sourceParentItem; // the source's parent item, recorded by a cut or a copy
     int sourceType;             // CParamProp::TreeNodeType of the source
 
     CTreeCopyInfo()

@@ -7,8 +7,10 @@
 #include "ComTreeHost.h"
 #include "FwTestSupport.h"
 #include "DemoProcess.h"
+#include "MenuText.h"
 #include "demo/DemoFrame.h"
 #include "panel/Dlg_ComTree.h"
+#include "resources/resource.h"
 #include "tree/ParamProp.h"
 
 namespace {
@@ -24,13 +26,8 @@ class DemoFrameTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        wchar_t dir[MAX_PATH], file[MAX_PATH];
-        GetTempPathW(MAX_PATH, dir);
-        GetTempFileNameW(dir, L"dfr", 0, file);
-        DeleteFileW(file);
-        m_strPath = std::wstring(file) + L".sqlite";
-        RunResult r = RunProgram(L"make-sample-project.exe", L"\"" + m_strPath + L"\"");
-        ASSERT_EQ(0u, r.exitCode) << r.err;
+        m_strPath = TempProjectPath(L"dfr");
+        ASSERT_EQ("", WriteSampleProject(m_strPath));
         KxMfc::Fun::SetSysDataPath(COMTREE_SAMPLE_DATA_DIR);
         UIFunction::SetMessageBoxHandler(&AnswerOk, &m_strBoxes);
         ASSERT_TRUE(m_frame.CreateFrame(TRUE));
@@ -120,13 +117,13 @@ TEST_F(DemoFrameTest, SelectingAComponentLogsItsRecordAndShowsItsStoredRow)
 
 TEST_F(DemoFrameTest, AnswersAddComponentWithTheProposedIdAndLogsOpenRequests)
 {
-    EXPECT_EQ(4711, m_frame.SendMessage(WM_USER + 100, 0, 4711));
+    EXPECT_EQ(4711, m_frame.SendMessage(WM_COMTREE_NEWCOMPONENT, 0, 4711));
     HTREEITEM hCom = FirstOfKind(CParamProp::NodeComponent);
     LPARAM lRecord = reinterpret_cast<LPARAM>(Tree().GetItemProp(hCom));
-    m_frame.SendMessage(WM_USER + 102, 0, lRecord);
-    m_frame.SendMessage(WM_USER + 103, 0, lRecord);
-    m_frame.SendMessage(WM_USER + 105, (WPARAM)hCom, lRecord);
-    m_frame.SendMessage(WM_USER + 101, 0, 0); // no record: logged, nothing read
+    m_frame.SendMessage(WM_COMTREE_OPENFOLDER, 0, lRecord);
+    m_frame.SendMessage(WM_COMTREE_OPENCOMPONENT, 0, lRecord);
+    m_frame.SendMessage(WM_COMTREE_BATCHMODIFY, (WPARAM)hCom, lRecord);
+    m_frame.SendMessage(WM_COMTREE_COUNTAPPLIED, 0, 0); // no record: logged, nothing read
     const CStringArray& log = m_frame.GetLog();
     ASSERT_GE(log.GetSize(), 5);
     INT_PTR n = log.GetSize();
@@ -191,4 +188,50 @@ TEST_F(DemoFrameTest, NewProjectIsNamedAfterItsFileAndNeverReplacesOne)
     m_frame.CloseProject();
     CProjectDatabase::Close();
     DeleteFileW(fresh.c_str());
+}
+
+namespace {
+HWND g_hCommandTarget = NULL;
+std::vector<UINT> g_arrTargetCommands;
+
+LRESULT CALLBACK RecordTargetCommand(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* p = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION && p->hwnd == g_hCommandTarget && p->message == WM_COMMAND)
+        g_arrTargetCommands.push_back(LOWORD(p->wParam));
+    return CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+} // namespace
+
+TEST_F(DemoFrameTest, ComponentMenuIsTheTreesMenuOfTheSelectedItemAndGoesToTheTree)
+{
+    HMENU hBar = ::GetMenu(m_frame.GetSafeHwnd());
+    wchar_t szTitle[32] = L"";
+    GetMenuStringW(hBar, 1, szTitle, 32, MF_BYPOSITION);
+    ASSERT_STREQ(L"构件(&C)", szTitle);
+    HMENU hPopup = GetSubMenu(hBar, 1);
+
+    // Refilled at every opening, submenus included.
+    HTREEITEM hBeams = NULL;
+    for (HTREEITEM h = Tree().GetRootItem(); h && !hBeams; h = Tree().GetNextItemEx(h, TVGN_EX_ALL))
+        if (Tree().GetItemProp(h)->m_nFloorID == 1 && Tree().GetItemProp(h)->m_strID == L"10")
+            hBeams = h;
+    Tree().SelectItem(hBeams);
+    m_frame.SendMessage(WM_INITMENUPOPUP, (WPARAM)hPopup, 1);
+    EXPECT_EQ(L"添加(&T)|>承台梁|>基础连梁|>添加自定义文件夹(&U)|删除(&D):grayed|重命名(&R)|-|"
+              L"剪切(&X)|快速复制(&Q)|复制(&C)|批量修改(&M)",
+              DescribeMenu(hPopup));
+    Tree().SelectItem(NULL);
+    m_frame.SendMessage(WM_INITMENUPOPUP, (WPARAM)hPopup, 1);
+    EXPECT_EQ(L"（请先在构件树中选择）:grayed", DescribeMenu(hPopup));
+
+    // A menu command the frame does not handle reaches the tree control.
+    g_hCommandTarget = Tree().GetSafeHwnd();
+    g_arrTargetCommands.clear();
+    HHOOK hHook = SetWindowsHookExW(WH_CALLWNDPROC, RecordTargetCommand, NULL,
+                                    GetCurrentThreadId());
+    m_frame.SendMessage(WM_COMMAND, MAKEWPARAM(ID_COMTREE_MODIFY_BATCH, 0), 0);
+    m_frame.SendMessage(WM_COMMAND, MAKEWPARAM(40003 /* 保存 */, 0), 0);
+    UnhookWindowsHookEx(hHook);
+    EXPECT_EQ(std::vector<UINT>{ ID_COMTREE_MODIFY_BATCH }, g_arrTargetCommands);
 }

@@ -72,6 +72,38 @@ RunResult RunProgram(const std::wstring& exe, const std::wstring& args)
     return r;
 }
 
+std::wstring TempProjectPath(const wchar_t* pszPrefix)
+{
+    wchar_t dir[MAX_PATH], file[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    GetTempFileNameW(dir, pszPrefix, 0, file);
+    DeleteFileW(file);
+    return std::wstring(file) + L".sqlite";
+}
+
+std::string WriteSampleProject(const std::wstring& path)
+{
+    // Built once: a Wine process and the build take about a second, a copy nothing.
+    static struct Master
+    {
+        std::wstring path = TempProjectPath(L"smp");
+        std::string error;
+        bool built = false;
+        ~Master() { DeleteFileW(path.c_str()); }
+    } master;
+    if (!master.built) {
+        RunResult r = RunProgram(L"make-sample-project.exe", L"\"" + master.path + L"\"");
+        master.built = true;
+        if (r.exitCode != 0)
+            master.error = "make-sample-project failed: " + r.err;
+    }
+    if (!master.error.empty())
+        return master.error;
+    if (!CopyFileW(master.path.c_str(), path.c_str(), FALSE))
+        return "cannot copy the sample project";
+    return "";
+}
+
 std::string FileBytes(const std::wstring& path)
 {
     HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

@@ -15,4 +15,9 @@ std::wstring BinDir();
 // than two minutes is ended with exit code 99.
 RunResult RunProgram(const std::wstring& exe, const std::wstring& args);
 std::string FileBytes(const std::wstring& path); // "<missing>" when it cannot be read
+// A path in the temp folder for one test's project file (the file is not created).
+std::wstring TempProjectPath(const wchar_t* pszPrefix);
+// Writes a fresh sample project to path: "" when done, else why not. The sample is built
+// once per test process by make-sample-project.exe, and every test gets a copy of it.
+std::string WriteSampleProject(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::string& bytes);

@@ -68,21 +68,10 @@ std::vector<DumpLine> ParseDump(const std::string& utf8)
 class DemoTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        wchar_t dir[MAX_PATH], file[MAX_PATH];
-        GetTempPathW(MAX_PATH, dir);
-        GetTempFileNameW(dir, L"dmo", 0, file);
-        DeleteFileW(file);
-        m_strPath = std::wstring(file) + L".sqlite";
-    }
+    void SetUp() override { m_strPath = TempProjectPath(L"dmo"); }
     void TearDown() override { DeleteFileW(m_strPath.c_str()); }
 
-    void MakeSample()
-    {
-        RunResult r = RunProgram(L"make-sample-project.exe", L"\"" + m_strPath + L"\"");
-        ASSERT_EQ(0u, r.exitCode) << r.err;
-    }
+    void MakeSample() { ASSERT_EQ("", WriteSampleProject(m_strPath)); }
     RunResult Demo(const std::wstring& extra)
     {
         return RunProgram(L"comtree-demo.exe",

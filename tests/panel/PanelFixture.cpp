@@ -24,7 +24,7 @@ void Exec(LPCWSTR pszSql, const std::vector<std::wstring>& params)
 
 LRESULT CRecordingHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_USER + 101) {
+    if (message == WM_COMTREE_COUNTAPPLIED) {
         const CParamProp* p = reinterpret_cast<const CParamProp*>(lParam);
         CountMessage m = { p, -1, 0, L"", L"", 0.0f };
         if (p) {

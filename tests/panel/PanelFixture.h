@@ -17,8 +17,8 @@
 #include "panel/Dlg_ComTree.h"
 #include "tree/ParamProp.h"
 
-// What the host window received with WM_USER+101: the record's address and its fields at
-// that moment.
+// What the host window received with WM_COMTREE_COUNTAPPLIED: the record's address and its
+// fields at that moment.
 struct CountMessage
 {
     const CParamProp* pRecord;

@@ -553,6 +553,7 @@ TEST_F(WizardRules, CategoriesClassesAndTypesNestAsTheWizardReadsThem)
             EXPECT_TRUE(classIds.insert(node->m_strNameID).second) << "class id used twice";
             EXPECT_TRUE(IsTypeCode(_wtoi(node->m_strComType)))
                 << "class type " << Narrow((LPCWSTR)node->m_strComType);
+            EXPECT_FALSE(node->m_strMessage.IsEmpty()) << "a class without help";
             EXPECT_LE(node->m_nImageIndex, 10);
             EXPECT_LE(node->m_nSelectIndex, 10);
             currentClass = node->m_strNameID;
@@ -591,6 +592,15 @@ TEST_F(WizardRules, TypesCoverEveryTypeCodeWithItsOwnPictureAndHelp)
                   GetFileAttributesW(PicturePath(node->m_nImageIndex).c_str()))
             << "picture " << node->m_nImageIndex << " missing";
         EXPECT_FALSE(node->m_strMessage.IsEmpty()) << "the wizard would say only 请选择具体构件";
+        // The wizard shows the help of the first record with the chosen code: a class that
+        // shares the code comes first and must carry the same help.
+        for (INT_PTR j = 0; j < i; ++j) {
+            if (m_rules.GetNode(j)->m_strComType == node->m_strComType) {
+                EXPECT_STREQ(node->m_strMessage, m_rules.GetNode(j)->m_strMessage)
+                    << "choosing the type shows the help of " << Describe(m_rules.GetNode(j));
+                break;
+            }
+        }
     }
     for (int code : kTypeCodes)
         EXPECT_EQ(1, typesByCode[code]) << "type code " << code;

@@ -226,3 +226,35 @@ TEST_F(TreeTest, DelFloorRemovesTheFloorsDataButNotTheItem)
     m_pTree->SetNewAdd(1);
     EXPECT_EQ(1, m_pTree->IsNewAdd());
 }
+
+TEST_F(TreeTest, ARemovedItemLeavesEveryKeptHandle)
+{
+    WriteStandardProject();
+    CreateTree();
+    m_pTree->InitTree(L"", 1);
+    ExpandAll();
+    const Lines outer = { L"测试工程", L"1层", L"梁", L"框架梁", L"外层*4" };
+    HTREEITEM hOuter = Find(outer);
+    HTREEITEM hA1 = Find({ L"测试工程", L"1层", L"梁", L"框架梁", L"外层*4", L"A1*2.500" });
+    HTREEITEM hN1 = Find({ L"测试工程", L"1层", L"梁", L"框架梁", L"外层*4", L"内层*3", L"N1*2" });
+    HTREEITEM hKL1 = Find({ L"测试工程", L"1层", L"梁", L"框架梁", L"KL1*2" });
+    ASSERT_TRUE(hOuter && hA1 && hN1 && hKL1);
+
+    // The user folder is cut while a multi-node copy of three components waits, two of them
+    // inside it; then the folder goes (as a delete, a paste of the cut or the host removes it).
+    m_pTree->cutItem = hOuter;
+    m_pTree->CopyInfo.sourceParentItem = hOuter;
+    for (HTREEITEM h : { hA1, hKL1, hN1 }) {
+        m_pTree->m_arrOpItems.Add(h);
+        m_pTree->m_arrSelItems.Add(h);
+    }
+    m_pTree->FreeTree(hOuter);
+
+    EXPECT_EQ(nullptr, m_pTree->cutItem);
+    EXPECT_EQ(nullptr, m_pTree->CopyInfo.sourceParentItem);
+    for (auto* pArr : { &m_pTree->m_arrOpItems, &m_pTree->m_arrSelItems }) {
+        ASSERT_EQ(1, pArr->GetSize()) << "only the item outside the removed branch stays";
+        EXPECT_EQ(hKL1, (*pArr)[0]);
+    }
+    EXPECT_EQ(nullptr, Find(outer));
+}
