@@ -80,6 +80,12 @@ BEGIN_MESSAGE_MAP(CCompoentsTreeCtrl, CTreeCtrlEx)
     ON_NOTIFY_REFLECT_EX(NM_SETFOCUS, OnSetfocus)
     ON_NOTIFY_REFLECT_EX(NM_KILLFOCUS, OnKillfocus)
     // Adding.
+    ON_COMMAND(ID_COMTREE_ADD_FLOOR, &CCompoentsTreeCtrl::OnAddFloor)
+    ON_COMMAND_RANGE(ID_COMTREE_ADD_FOLDER_FIRST, ID_COMTREE_ADD_FOLDER_LAST,
+                     &CCompoentsTreeCtrl::OnAddPopupMenuClick)
+    ON_COMMAND(ID_COMTREE_ADD_USER_FOLD, &CCompoentsTreeCtrl::OnAddUserFold)
+    ON_COMMAND(ID_COMTREE_OWNER_COM, &CCompoentsTreeCtrl::OnOwnerCom)
+    ON_COMMAND(ID_COMTREE_USER_COMPONENT, &CCompoentsTreeCtrl::OnUserComponent)
 
     // Renaming.
 

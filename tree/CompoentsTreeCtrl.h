@@ -154,7 +154,21 @@ public:
     void ReMoveCopyInfo();
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
 
-    // Adding (edit/TreeAdd.cpp).
+    // Adding (edit/TreeAdd.cpp). Each command adds under the caret item: the row first, then
+    // the one new item with its record. OnAddFloor appends a floor with its rule folders, and
+    // OnAddPopupMenuClick shows the add list's folder (both leave the folder store's datasets
+    // for the host to commit). AddCom asks the wizard for a type, stores the component, asks
+    // the host (WM_COMTREE_NEWCOMPONENT: -1 rejects, SetComName names) and names it by
+    // GetNewTreeNodeName unless the host did; OnUserComponent adds the category's custom
+    // component. GetNewTreeNodeName: the type's prefix and the count of such components on
+    // the floor ("KL-3").
+    afx_msg void OnAddFloor();
+    afx_msg void OnAddPopupMenuClick(UINT nID);
+    afx_msg void OnAddUserFold();
+    afx_msg void OnOwnerCom();
+    afx_msg void OnUserComponent();
+    void AddCom();
+    CString GetNewTreeNodeName(int nFloorId, int nComType);
 
     // Renaming (edit/TreeRename.cpp).
 
