@@ -120,7 +120,7 @@ END_MESSAGE_MAP()
 
 CDemoFrame::CDemoFrame()
     : m_pPanel(NULL), m_hComponentMenu(NULL), m_hRowLabel(NULL), m_hRowText(NULL),
-      m_hLogLabel(NULL), m_hLog(NULL), m_hFont(NULL)
+      m_hLogLabel(NULL), m_hLog(NULL), m_hFont(NULL), m_nNextAnswer(NewComponentAnswer::Accept)
 {}
 
 CDemoFrame::~CDemoFrame()
@@ -137,6 +137,9 @@ BOOL CDemoFrame::CreateFrame(BOOL bVisible)
     AppendMenuW(hProject, MF_STRING, ID_PROJECT_NEW, L"新建工程(&N)...");
     AppendMenuW(hProject, MF_STRING, ID_PROJECT_OPEN, L"打开工程(&O)...");
     AppendMenuW(hProject, MF_STRING, ID_PROJECT_SAVE, L"保存(&S)");
+    AppendMenuW(hProject, MF_SEPARATOR, 0, NULL);
+    // The tree's command: OnCommand routes it there.
+    AppendMenuW(hProject, MF_STRING, ID_COMTREE_ADD_FLOOR, L"添加楼层");
     AppendMenuW(hProject, MF_SEPARATOR, 0, NULL);
     AppendMenuW(hProject, MF_STRING, ID_APP_EXIT_DEMO, L"退出(&X)");
     HMENU hMenu = CreateMenu();
@@ -354,12 +357,35 @@ LRESULT CDemoFrame::Observed(UINT nMsg, LPCTSTR pszMeaning, const CString& strDe
     return lResult;
 }
 
+void CDemoFrame::RejectNextComponent()
+{
+    m_nNextAnswer = NewComponentAnswer::Reject;
+    m_strNextName.Empty();
+}
+
+void CDemoFrame::NameNextComponent(const CString& strName)
+{
+    m_nNextAnswer = NewComponentAnswer::Name;
+    m_strNextName = strName;
+}
+
 LRESULT CDemoFrame::OnAddComponent(WPARAM wParam, LPARAM lParam)
 {
-    CString strId;
-    strId.Format(L"id %d  接受", (int)lParam);
-    // The demo takes the id the module proposed.
-    return Observed(WM_COMTREE_NEWCOMPONENT, L"新增构件", strId, wParam, lParam, lParam);
+    const NewComponentAnswer nAnswer = m_nNextAnswer;
+    m_nNextAnswer = NewComponentAnswer::Accept;
+    CString strDetail;
+    LRESULT lResult = lParam; // the id the module proposed
+    if (nAnswer == NewComponentAnswer::Reject) {
+        strDetail.Format(L"id %d  拒绝", (int)lParam);
+        lResult = -1;
+    } else if (nAnswer == NewComponentAnswer::Name && m_pPanel) {
+        // While the message is handled the tree takes the name for this component.
+        m_pPanel->m_treeCtrl.SetComName(0, m_strNextName);
+        strDetail.Format(L"id %d  接受，命名 %ls", (int)lParam, m_strNextName.GetString());
+    } else {
+        strDetail.Format(L"id %d  接受", (int)lParam);
+    }
+    return Observed(WM_COMTREE_NEWCOMPONENT, L"新增构件", strDetail, wParam, lParam, lResult);
 }
 
 LRESULT CDemoFrame::OnCountApplied(WPARAM wParam, LPARAM lParam)

@@ -9,7 +9,12 @@
 //
 // The menu bar's 构件(&C) is the component tree's own menu for the selected item: the frame
 // fetches it from the tree (GetMenu) each time it opens, and hands every menu command it
-// does not handle itself to the tree control, as a host's command routing does.
+// does not handle itself to the tree control, as a host's command routing does; so does
+// 工程(&F)'s 添加楼层, the tree's add-floor command, which has no context-menu entry.
+//
+// A new component (WM_COMTREE_NEWCOMPONENT) is accepted with the proposed id, unless the next
+// one was set to be rejected (-1) or named through the tree's SetComName while the message is
+// handled (RejectNextComponent, NameNextComponent: one message each, then accept again).
 //
 // Left: the panel, as tall as the client area. Right: the selected component's stored row and
 // a log of every message the module sent, with its record decoded.
@@ -40,6 +45,9 @@ public:
     BOOL NewProject(LPCTSTR pszPath, CString* pError);
     // Writes the folder store's pending rows (floors, then their folders) to the project.
     void CommitFolderData();
+    // The answer to the next WM_COMTREE_NEWCOMPONENT only.
+    void RejectNextComponent();
+    void NameNextComponent(const CString& strName);
 
     CDlg_ComTree* GetPanel() const { return m_pPanel; }
     // Opens the first floor that holds components down to its components; with bSelect the
@@ -90,6 +98,14 @@ private:
     HWND m_hRowLabel, m_hRowText, m_hLogLabel, m_hLog;
     HFONT m_hFont;
     CStringArray m_arrLog;
+    enum class NewComponentAnswer
+    {
+        Accept,
+        Reject,
+        Name,
+    };
+    NewComponentAnswer m_nNextAnswer;
+    CString m_strNextName;
     CString m_strSelectedRow;
     MessageObserver m_fnObserver;
 };

@@ -61,6 +61,12 @@ public:
         return bByFloor ? Panel()->m_radioByFloor.GetSafeHwnd()
                         : Panel()->m_radioByComponent.GetSafeHwnd();
     }
+    HWND GetFrameWnd() override { return m_frame.GetSafeHwnd(); }
+    void RejectNextComponent() override { m_frame.RejectNextComponent(); }
+    void NameNextComponent(const std::wstring& strName) override
+    {
+        m_frame.NameNextComponent(strName.c_str());
+    }
 
 private:
     CDlg_ComTree* Panel() { return m_frame.GetPanel(); }

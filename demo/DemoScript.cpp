@@ -243,6 +243,16 @@ const DemoStepKind CDemoScript::s_kinds[] = {
     { L"command", DemoStepArg::Count, L"ID", true, &CDemoScript::StepCommand,
       L"sends `WM_COMMAND` with that id to the tree control, as the host's command routing "
       L"does" },
+    { L"menu", DemoStepArg::MenuPath, L"PATH", true, &CDemoScript::StepMenuBar,
+      L"chooses an entry of the main frame's menu bar, e.g. `工程(&F) > 添加楼层`: each popup on "
+      L"the way is initialised as when it opens (`构件(&C)` is the tree's menu of the selected "
+      L"item), then the frame gets the entry's command" },
+    { L"host reject", DemoStepArg::None, L"", false, &CDemoScript::StepHostReject,
+      L"the host answers the next new component (message 0x464) with -1: the component is not "
+      L"added" },
+    { L"host name", DemoStepArg::RawText, L"TEXT", false, &CDemoScript::StepHostName,
+      L"the host names the next new component TEXT (`SetComName` while it handles message "
+      L"0x464) and accepts it" },
     { L"answer", DemoStepArg::Choice, L"yes|no|ok", false, &CDemoScript::StepAnswer,
       L"the answer the next message box gets (queued, in order)" },
     { L"wizard", DemoStepArg::TypeCode, L"TYPE|cancel", false, &CDemoScript::StepWizard,
@@ -286,7 +296,7 @@ std::wstring CDemoScript::StepTable()
 CDemoScript::CDemoScript()
     : m_nNext(0), m_bFinished(false), m_bFailed(false), m_pSite(nullptr), m_hPrintedMenu(NULL),
       m_hChosenMenu(NULL), m_dwChosenAt(0), m_dwClosingSince(0), m_ptPress{ 0, 0 },
-      m_bPressed(false), m_nPressKeys(0)
+      m_bPressed(false), m_nPressKeys(0), m_bAnswering(false)
 {}
 
 CDemoScript::~CDemoScript()
@@ -433,6 +443,10 @@ std::wstring CDemoScript::ReadArgument(DemoScriptStep& step, const std::wstring&
         if (rest.empty())
             why = L"needs a menu entry text or none";
         break;
+    case DemoStepArg::MenuPath:
+        if (rest.empty())
+            why = L"needs a menu path";
+        break;
     case DemoStepArg::TextOrCancel:
         if (rest.empty())
             why = L"needs a text or cancel";
@@ -519,7 +533,9 @@ bool CDemoScript::NewModalSince(const ModalState& before, const ModalState& now)
 
 void CDemoScript::OnTick()
 {
-    if (m_bFinished)
+    // Answering a dialog pumps messages, this timer's too; the dialog is not a modal state
+    // the next step may run in: it is closing, and its caller goes on only after it.
+    if (m_bFinished || m_bAnswering)
         return;
     ModalState now = CurrentModal();
     if (!now.hMenu) {
@@ -652,6 +668,12 @@ bool CDemoScript::HandleNewDialogs(const ModalState& now)
 
 bool CDemoScript::AnswerDialog(HWND hDlg, const DialogAnswer& a)
 {
+    struct Answering
+    {
+        bool& bFlag;
+        explicit Answering(bool& b) : bFlag(b) { bFlag = true; }
+        ~Answering() { bFlag = false; }
+    } answering(m_bAnswering);
     const DemoScriptStep at = StepOnLine(a.nLine);
     auto clickButton = [hDlg](int id) {
         HWND hButton = GetDlgItem(hDlg, id);
@@ -1099,6 +1121,52 @@ void CDemoScript::StepCommand(const DemoScriptStep& s)
     SendMessageW(m_pSite->GetTreeWnd(), WM_COMMAND, MAKEWPARAM(s.nX, 0), 0);
     Pump();
 }
+
+void CDemoScript::StepMenuBar(const DemoScriptStep& s)
+{
+    HWND hFrame = m_pSite->GetFrameWnd();
+    HMENU hLevel = hFrame ? GetMenu(hFrame) : NULL;
+    if (!hLevel) {
+        Fail(s, L"the main frame has no menu bar");
+        return;
+    }
+    std::vector<std::wstring> path = Split(s.strArg, kMenuSeparator);
+    for (size_t level = 0; level < path.size(); ++level) {
+        std::vector<MenuEntry> entries = ReadMenu(hLevel);
+        auto it = std::find_if(entries.begin(), entries.end(), [&](const MenuEntry& e) {
+            return !e.bSeparator && e.text == path[level];
+        });
+        if (it == entries.end()) {
+            Fail(s, L"no menu entry '" + path[level] + L"'");
+            return;
+        }
+        if (it->bGrayed) {
+            Fail(s, L"the menu entry '" + path[level] + L"' is grayed");
+            return;
+        }
+        const bool bLast = level + 1 == path.size();
+        if (bLast != !it->hSub) {
+            Fail(s,
+                 bLast ? L"the menu entry '" + path[level] + L"' opens a submenu"
+                       : L"the menu entry '" + path[level] + L"' has no submenu");
+            return;
+        }
+        if (bLast) {
+            // As the menu loop does when the entry is chosen.
+            SendMessageW(hFrame, WM_COMMAND, MAKEWPARAM(it->nId, 0), 0);
+            Pump();
+            return;
+        }
+        // The frame fills a popup when it opens.
+        SendMessageW(hFrame, WM_INITMENUPOPUP, (WPARAM)it->hSub,
+                     MAKELPARAM(it - entries.begin(), FALSE));
+        hLevel = it->hSub;
+    }
+}
+
+void CDemoScript::StepHostReject(const DemoScriptStep&) { m_pSite->RejectNextComponent(); }
+
+void CDemoScript::StepHostName(const DemoScriptStep& s) { m_pSite->NameNextComponent(s.strArg); }
 
 void CDemoScript::StepAnswer(const DemoScriptStep& s)
 {

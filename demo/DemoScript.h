@@ -32,6 +32,11 @@ public:
     virtual HWND GetTreeWnd() = 0;
     virtual HWND GetCountEdit() = 0;
     virtual HWND GetRadio(bool bByFloor) = 0;
+    // The main frame, whose menu bar `menu` steps choose from.
+    virtual HWND GetFrameWnd() = 0;
+    // What the host answers to the next new component only.
+    virtual void RejectNextComponent() = 0;
+    virtual void NameNextComponent(const std::wstring& strName) = 0;
 };
 
 class CDemoScript;
@@ -49,6 +54,7 @@ enum class DemoStepArg
     Key,          // a key name or one character, then shift and ctrl in any order
     Choice,       // one of the forms of the row
     MenuEntry,    // a menu entry's text or none
+    MenuPath,     // menu entry texts joined by " > "
     TextOrCancel, // a text or cancel
     RawText,      // the rest of the line as written, spaces included (may be empty)
     TypeCode,     // a component type code above 0, or cancel
@@ -157,6 +163,9 @@ private:
     void StepType(const DemoScriptStep& step);
     void StepRadio(const DemoScriptStep& step);
     void StepCommand(const DemoScriptStep& step);
+    void StepMenuBar(const DemoScriptStep& step);
+    void StepHostReject(const DemoScriptStep& step);
+    void StepHostName(const DemoScriptStep& step);
     void StepAnswer(const DemoScriptStep& step);
     void DialogAnswerStep(const DemoScriptStep& step, bool bWizard);
     void StepWizard(const DemoScriptStep& step);
@@ -191,4 +200,5 @@ private:
     POINT m_ptPress;
     bool m_bPressed;
     UINT m_nPressKeys;
+    bool m_bAnswering; // inside AnswerDialog: no step runs
 };
