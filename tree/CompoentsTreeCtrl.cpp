@@ -82,6 +82,9 @@ BEGIN_MESSAGE_MAP(CCompoentsTreeCtrl, CTreeCtrlEx)
     // Adding.
 
     // Renaming.
+    ON_COMMAND(ID_COMTREE_RENAME, &CCompoentsTreeCtrl::OnReName)
+    ON_NOTIFY_REFLECT(TVN_BEGINLABELEDIT, &CCompoentsTreeCtrl::OnBeginlabeledit)
+    ON_NOTIFY_REFLECT(TVN_ENDLABELEDIT, &CCompoentsTreeCtrl::OnEndlabeledit)
 
     // Delete, cut, copy, paste, quick copy, modify.
 
