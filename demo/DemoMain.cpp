@@ -53,6 +53,7 @@ class CPanelScriptSite : public IDemoScriptSite
 public:
     explicit CPanelScriptSite(CDemoFrame& frame) : m_frame(frame) {}
     HWND GetTreeWnd() override { return Panel() ? Panel()->m_treeCtrl.GetSafeHwnd() : NULL; }
+    CCompoentsTreeCtrl* GetTreeCtrl() override { return Panel() ? &Panel()->m_treeCtrl : NULL; }
     HWND GetCountEdit() override { return Panel() ? Panel()->m_editNum.GetSafeHwnd() : NULL; }
     HWND GetRadio(bool bByFloor) override
     {

@@ -9,6 +9,7 @@
 #include "TreeDump.h"
 #include "resources/resource.h"
 #include "tree/ComTreeMessages.h"
+#include "tree/CompoentsTreeCtrl.h"
 #include "tree/ParamProp.h"
 
 #ifndef MN_GETHMENU
@@ -83,6 +84,14 @@ std::wstring ClassOf(HWND h)
     wchar_t cls[64] = L"";
     GetClassNameW(h, cls, 64);
     return cls;
+}
+
+std::wstring WindowTextOf(HWND h)
+{
+    std::wstring text(GetWindowTextLengthW(h) + 1, L'\0');
+    GetWindowTextW(h, &text[0], (int)text.size());
+    text.resize(wcslen(text.c_str()));
+    return text;
 }
 
 std::wstring ItemText(HWND hTree, HTREEITEM hItem)
@@ -260,6 +269,10 @@ const DemoStepKind CDemoScript::s_kinds[] = {
       L"picture, then OK), or is cancelled" },
     { L"rename", DemoStepArg::TextOrCancel, L"TEXT|cancel", false, &CDemoScript::StepRename,
       L"the next rename dialog gets that text and OK, or Cancel" },
+    { L"host rename", DemoStepArg::RawText, L"TEXT", true, &CDemoScript::StepHostRename,
+      L"the host renames the selected component (`ChangeSelectedItemName`), as a host's own "
+      L"editor would; the module ignores it on anything but a component and for an empty name "
+      L"or one with `*`" },
     { L"edit", DemoStepArg::TextOrCancel, L"TEXT|cancel", true, &CDemoScript::StepEdit,
       L"the open in-place label editor gets that text and Enter, or Escape" },
     { L"dump", DemoStepArg::OptionalPath, L"[PATH]", false, &CDemoScript::StepDump,
@@ -682,14 +695,18 @@ bool CDemoScript::AnswerDialog(HWND hDlg, const DialogAnswer& a)
         else
             PostMessageW(hDlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)hButton);
     };
+    HWND hEdit = a.bWizard ? NULL : GetDlgItem(hDlg, IDC_RENAME_NAME);
+    if (!a.bWizard) {
+        if (!hEdit)
+            return Fail(at, L"the dialog has no name field");
+        // What the dialog offered before the answer replaces it.
+        Print(L"dialog " + WindowTextOf(hDlg) + L" '" + WindowTextOf(hEdit) + L"'");
+    }
     if (a.bCancel) {
         clickButton(IDCANCEL);
         return true;
     }
     if (!a.bWizard) {
-        HWND hEdit = GetDlgItem(hDlg, IDC_RENAME_NAME);
-        if (!hEdit)
-            return Fail(at, L"the dialog has no name field");
         SetFocus(hEdit);
         SetWindowTextW(hEdit, a.strValue.c_str());
         Pump(1);
@@ -1193,6 +1210,17 @@ void CDemoScript::StepEdit(const DemoScriptStep& s)
     Pump();
 }
 
+void CDemoScript::StepHostRename(const DemoScriptStep& s)
+{
+    CCompoentsTreeCtrl* pTree = m_pSite->GetTreeCtrl();
+    if (!pTree) {
+        Fail(s, L"no tree is open");
+        return;
+    }
+    pTree->ChangeSelectedItemName(s.strArg.c_str());
+    Pump();
+}
+
 void CDemoScript::StepDump(const DemoScriptStep& s)
 {
     HTREEITEM hFrom = NULL;
@@ -1209,13 +1237,7 @@ void CDemoScript::StepDump(const DemoScriptStep& s)
 void CDemoScript::StepField(const DemoScriptStep&)
 {
     HWND hEdit = m_pSite->GetCountEdit();
-    std::wstring text;
-    if (hEdit) {
-        int n = GetWindowTextLengthW(hEdit);
-        text.assign(n + 1, L'\0');
-        GetWindowTextW(hEdit, &text[0], n + 1);
-        text.resize(wcslen(text.c_str()));
-    }
+    std::wstring text = hEdit ? WindowTextOf(hEdit) : L"";
     Print(L"field '" + text + L"' " + (hEdit && IsWindowEnabled(hEdit) ? L"enabled" : L"disabled"));
 }
 

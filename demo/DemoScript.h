@@ -24,12 +24,16 @@
 #include <string>
 #include <vector>
 
+class CCompoentsTreeCtrl;
+
 // What the demo's main frame lends the script.
 class IDemoScriptSite
 {
 public:
     virtual ~IDemoScriptSite() {}
     virtual HWND GetTreeWnd() = 0;
+    // The tree as the host holds it, for the calls a host makes.
+    virtual CCompoentsTreeCtrl* GetTreeCtrl() = 0;
     virtual HWND GetCountEdit() = 0;
     virtual HWND GetRadio(bool bByFloor) = 0;
     // The main frame, whose menu bar `menu` steps choose from.
@@ -171,6 +175,7 @@ private:
     void StepWizard(const DemoScriptStep& step);
     void StepRename(const DemoScriptStep& step);
     void StepEdit(const DemoScriptStep& step);
+    void StepHostRename(const DemoScriptStep& step);
     void StepDump(const DemoScriptStep& step);
     void StepField(const DemoScriptStep& step);
     void StepLog(const DemoScriptStep& step);

@@ -20,6 +20,10 @@
 // Rename dialog (template 132) and its name field.
 #define IDD_RENAME 132
 #define IDC_RENAME_NAME 1001
+// Labels nobody addresses.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
 
 // Icons of the component tree's image list, in image-list order (index 0 to 12); folder rows
 // name these indexes, floors use 9, components 10 and the project item 11.

@@ -88,6 +88,9 @@ BEGIN_MESSAGE_MAP(CCompoentsTreeCtrl, CTreeCtrlEx)
     ON_COMMAND(ID_COMTREE_USER_COMPONENT, &CCompoentsTreeCtrl::OnUserComponent)
 
     // Renaming.
+    ON_COMMAND(ID_COMTREE_RENAME, &CCompoentsTreeCtrl::OnReName)
+    ON_NOTIFY_REFLECT(TVN_BEGINLABELEDIT, &CCompoentsTreeCtrl::OnBeginlabeledit)
+    ON_NOTIFY_REFLECT(TVN_ENDLABELEDIT, &CCompoentsTreeCtrl::OnEndlabeledit)
 
     // Delete, cut, copy, paste, quick copy, modify.
 

@@ -170,7 +170,21 @@ public:
     void AddCom();
     CString GetNewTreeNodeName(int nFloorId, int nComType);
 
-    // Renaming (edit/TreeRename.cpp).
+    // Renaming (edit/TreeRename.cpp). A floor, folder or component gets a new name through
+    // the rename dialog (OnReName), in place (the label-edit notifications; the editor shows
+    // the name without the label's "*count" or floor mark, kept in m_strEditLabel), or from
+    // the host: ChangeSelectedItemName renames the selected component and is a no-op on
+    // anything else or for an empty name or one holding "*". KillEditBox closes an open
+    // label editor. Escape in the tree or its editor cancels the edit (PreTranslateMessage).
+    afx_msg void OnReName();
+    afx_msg void OnBeginlabeledit(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnEndlabeledit(NMHDR* pNMHDR, LRESULT* pResult);
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void ChangeSelectedItemName(CString strName);
+    void KillEditBox();
+    // Set when Escape cancelled the open edit: Wine's tree then reports the typed text as
+    // well, when the hidden editor loses the focus, and that report must be ignored.
+    int m_bLabelEditCancelled = 0;
 
     // Delete, cut, copy, paste, quick copy, modify (edit/TreeClipboard.cpp).
 
