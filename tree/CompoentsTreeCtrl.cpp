@@ -93,6 +93,13 @@ BEGIN_MESSAGE_MAP(CCompoentsTreeCtrl, CTreeCtrlEx)
     ON_NOTIFY_REFLECT(TVN_ENDLABELEDIT, &CCompoentsTreeCtrl::OnEndlabeledit)
 
     // Delete, cut, copy, paste, quick copy, modify.
+    ON_COMMAND(ID_COMTREE_DEL, &CCompoentsTreeCtrl::OnDel)
+    ON_COMMAND(ID_COMTREE_CUT, &CCompoentsTreeCtrl::OnCut)
+    ON_COMMAND(ID_COMTREE_COPY, &CCompoentsTreeCtrl::OnCopy)
+    ON_COMMAND(ID_COMTREE_PASTE, &CCompoentsTreeCtrl::OnPaste)
+    ON_COMMAND(ID_COMTREE_QUICK_COPY, &CCompoentsTreeCtrl::OnQuickCopy)
+    ON_COMMAND(ID_COMTREE_MODIFY_COM, &CCompoentsTreeCtrl::OnModifyCom)
+    ON_COMMAND(ID_COMTREE_MODIFY_BATCH, &CCompoentsTreeCtrl::OnModifyBatch)
 
     // Multi-node operations and the double-click.
 

@@ -186,10 +186,45 @@ public:
     // well, when the hidden editor loses the focus, and that report must be ignored.
     int m_bLabelEditCancelled = 0;
 
-    // Delete, cut, copy, paste, quick copy, modify (edit/TreeClipboard.cpp).
+    // Delete, cut, copy, paste, quick copy, modify (edit/TreeClipboard.cpp). DelChildItem
+    // deletes an item, everything below it and their rows; PasteChildItem pastes the source
+    // recorded in CopyInfo under an item, a folder with everything in it. Each runs as one
+    // transaction of the project file (or inside the caller's): when a statement fails the
+    // file keeps what it had, the tree is rebuilt from it and the user sees the error.
+    void DelChildItem(HTREEITEM hItem);
+    void PasteChildItem(HTREEITEM hTarget);
+    afx_msg void OnDel();
+    afx_msg void OnCut();
+    afx_msg void OnCopy();
+    afx_msg void OnPaste();
+    afx_msg void OnQuickCopy();
+    afx_msg void OnModifyCom();
+    afx_msg void OnModifyBatch();
 
+protected:
+    // The item that received the paste (new, or the rule folder merged into); NULL when
+    // nothing was pasted because the source's rows are gone or the target cannot take it.
+    HTREEITEM PasteSourceUnder(HTREEITEM hTarget);
+    // DelChildItem's walk: a folder's content first, each item's record, item and rows.
+    void DeleteBranch(HTREEITEM hItem);
+    // Why the recorded source cannot go under hTarget (a box text), or NULL.
+    LPCTSTR PasteRefusal(HTREEITEM hTarget);
+    // Records the item as the single source of a cut or copy (kind, floor, id, parent).
+    void RecordSource(HTREEITEM hSource);
+    // The item of the recorded source in the tree as it stands now (a rebuild since the cut
+    // gave it a new handle); NULL when it is not in the tree.
+    HTREEITEM FindSourceItem(int nKind, int nFloorId, const CString& strId);
+    // Ends a command's transaction; FALSE when it rolled back (tree rebuilt, error shown).
+    BOOL EndCommand(class CProjectConnectTransaction& transaction);
+
+public:
     // Multi-node operations and the double-click (edit/TreeMultiNode.cpp).
 
+protected:
+    // Pastes a pending multi-node copy or cut; 1 when it did.
+    int DoMPaste();
+
+public:
     DECLARE_MESSAGE_MAP()
 
 protected:
