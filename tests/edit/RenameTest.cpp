@@ -144,8 +144,13 @@ TEST_F(RenameTest, LabelEditorClosedWithoutChange)
 
     EXPECT_EQ(L"KL-1*1", Label(hItem));
     EXPECT_EQ(L"KL-1", StoredComName(1));
-    // The project's own label is not edited.
+    // The project's own label is renamed neither way.
     EXPECT_EQ(nullptr, TreeView_EditLabel(Tree(), Root()));
+    TreeView_SelectItem(Tree(), Root());
+    auto driver = DriveNextDialog(
+        [](HWND hDlg) { SendMessageW(GetDlgItem(hDlg, IDCANCEL), BM_CLICK, 0, 0); });
+    SendMessageW(Tree(), WM_COMMAND, ID_COMTREE_RENAME, 0);
+    EXPECT_FALSE(driver->Ran());
     EXPECT_TRUE(m_arrBoxes.empty());
 }
 
