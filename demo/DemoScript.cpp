@@ -673,7 +673,11 @@ bool CDemoScript::HandleNewDialogs(const ModalState& now)
         DialogAnswer a = m_dialogAnswers.front();
         m_dialogAnswers.erase(m_dialogAnswers.begin());
         m_handledDialogs.push_back(h);
+        // Answering pumps messages: a tick in between must not take the dialog being answered
+        // for one a step opened and run the next step inside it, before its OK.
+        m_running.push_back(now);
         AnswerDialog(h, a);
+        m_running.pop_back();
         return true;
     }
     return false;

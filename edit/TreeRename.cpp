@@ -111,7 +111,8 @@ void CCompoentsTreeCtrl::OnReName()
 {
     const HTREEITEM hItem = GetSelectedItem();
     CParamProp* pProp = GetItemProp(hItem);
-    if (pProp == NULL)
+    // The project's name is not the tree's to change (its menu offers no rename either).
+    if (pProp == NULL || pProp->m_nNodeType == CParamProp::NodeProject)
         return;
     const CString strOldLabel = GetItemText(hItem);
 
