@@ -61,6 +61,10 @@ public:
         return bByFloor ? Panel()->m_radioByFloor.GetSafeHwnd()
                         : Panel()->m_radioByComponent.GetSafeHwnd();
     }
+    void MoveAtNextOpen(int nComId, const std::wstring& strFolderId) override
+    {
+        m_frame.MoveAtNextOpen(nComId, strFolderId.c_str());
+    }
 
 private:
     CDlg_ComTree* Panel() { return m_frame.GetPanel(); }
