@@ -191,4 +191,30 @@ TEST_F(MultiNodeTest, AFailingStatementLeavesFileAndTreeAsTheyWere)
     }
 }
 
+// Only a label takes a double-click: on a folder's icon nothing expands or collapses, on the
+// label of a folder without own components the tree toggles it. Either clears the host's
+// new-component mark.
+TEST_F(MultiNodeTest, ADoubleClickActsOnALabelOnly)
+{
+    const HTREEITEM hBeams = Item(CParamProp::NodeFolder, 1, L"10");
+    auto expanded = [&] { return (TreeView_GetItemState(Tree(), hBeams, TVIS_EXPANDED) != 0); };
+    ASSERT_TRUE(expanded());
+    RECT rcLabel = {};
+    TreeView_GetItemRect(Tree(), hBeams, &rcLabel, TRUE);
+    TVHITTESTINFO hit = {};
+    hit.pt = { rcLabel.left - 8, (rcLabel.top + rcLabel.bottom) / 2 };
+    ASSERT_EQ(hBeams, TreeView_HitTest(Tree(), &hit));
+    ASSERT_TRUE(hit.flags & TVHT_ONITEMICON);
+
+    Ctrl().SetNewAdd(1);
+    SendMessageW(Tree(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(hit.pt.x, hit.pt.y));
+    PumpUntilIdle();
+    EXPECT_TRUE(expanded());
+    EXPECT_EQ(0, Ctrl().IsNewAdd());
+
+    ASSERT_TRUE(DoubleClickTreeItem(Tree(), hBeams));
+    PumpUntilIdle();
+    EXPECT_FALSE(expanded());
+}
+
 } // namespace
