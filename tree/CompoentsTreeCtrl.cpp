@@ -102,6 +102,10 @@ BEGIN_MESSAGE_MAP(CCompoentsTreeCtrl, CTreeCtrlEx)
     ON_COMMAND(ID_COMTREE_MODIFY_BATCH, &CCompoentsTreeCtrl::OnModifyBatch)
 
     // Multi-node operations and the double-click.
+    ON_COMMAND(ID_COMTREE_MCOPY, &CCompoentsTreeCtrl::OnMCopy)
+    ON_COMMAND(ID_COMTREE_MCUT, &CCompoentsTreeCtrl::OnMCut)
+    ON_COMMAND(ID_COMTREE_MPASTE, &CCompoentsTreeCtrl::OnMPaste)
+    ON_COMMAND(ID_COMTREE_MDEL, &CCompoentsTreeCtrl::OnMDel)
 
 END_MESSAGE_MAP()
 
@@ -829,10 +833,6 @@ void CCompoentsTreeCtrl::OnMouseMove(UINT nFlags, CPoint point)
 void CCompoentsTreeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     CTreeCtrlEx::OnKeyDown(nChar, nRepCnt, nFlags);
-}
-void CCompoentsTreeCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
-{
-    CTreeCtrlEx::OnLButtonDblClk(nFlags, point);
 }
 void CCompoentsTreeCtrl::OnTimer(UINT_PTR nIDEvent) { CTreeCtrlEx::OnTimer(nIDEvent); }
 BOOL CCompoentsTreeCtrl::OnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult)
