@@ -14,6 +14,10 @@
 // Left: the panel, as tall as the client area. Right: the selected component's stored row and
 // a log of every message the module sent, with its record decoded.
 //
+// A write the project file refused is told to the user by the host's database service
+// (保存失败); the frame then offers to reload the project, so the screen shows what the file
+// holds rather than what the failed command left on it.
+//
 // The module leaves the folder store's datasets uncommitted (a floor whose folders were just
 // created keeps that only in memory), so the frame commits them after every build, on 保存
 // and before the panel goes away: a reopened project then never gets a floor's folders twice.
@@ -71,6 +75,7 @@ protected:
     afx_msg LRESULT OnBatchModify(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnClose(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnOfferReload(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
@@ -92,4 +97,6 @@ private:
     CStringArray m_arrLog;
     CString m_strSelectedRow;
     MessageObserver m_fnObserver;
+    BOOL m_bReloadOffered; // an offer is posted and not yet answered
+    static void OnWriteFailed(void* pFrame);
 };

@@ -2,6 +2,7 @@
 #include "AccessProject_ComFolderTable.h"
 #include "ProjectConnection.h"
 #include "SqlStatement.h"
+#include "UIFunction.h"
 #include <sqlite3.h>
 #include <memory>
 #include <string>
@@ -12,6 +13,18 @@ namespace {
 std::unique_ptr<CProjectConnection> g_pConn;
 std::wstring g_strPath;
 std::wstring g_strError;
+
+CProjectDatabase::WriteFailureObserver g_pfnWriteObserver = nullptr;
+void* g_pWriteObserverContext = nullptr;
+bool g_bToldThisCommand = false;
+
+// A zero-delay thread timer fires once the thread's message loop is idle again: the command
+// that failed has ended, and the next one may tell its own failure.
+void CALLBACK EndOfCommand(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    KillTimer(NULL, nTimer);
+    g_bToldThisCommand = false;
+}
 
 struct ContractTable
 {
@@ -335,3 +348,22 @@ CString CProjectDatabase::GetPath() { return CString(g_strPath.c_str()); }
 CString CProjectDatabase::GetLastErrorText() { return CString(g_strError.c_str()); }
 
 CProjectConnection* CProjectDatabase::GetConnection() { return g_pConn.get(); }
+
+void CProjectDatabase::SetWriteFailureObserver(WriteFailureObserver pfn, void* pContext)
+{
+    g_pfnWriteObserver = pfn;
+    g_pWriteObserverContext = pfn ? pContext : nullptr;
+}
+
+void CProjectDatabase::NotifyWriteFailure(const CString& strReason)
+{
+    if (g_bToldThisCommand)
+        return;
+    g_bToldThisCommand = true;
+    UIFunction::KxMessageBox(L"保存失败：" + strReason, L"", MB_OK);
+    // Without a message loop (no timer) every failure tells its own.
+    if (SetTimer(NULL, 0, 0, EndOfCommand) == 0)
+        g_bToldThisCommand = false;
+    if (g_pfnWriteObserver)
+        g_pfnWriteObserver(g_pWriteObserverContext);
+}

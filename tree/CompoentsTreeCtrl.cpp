@@ -845,6 +845,11 @@ void CCompoentsTreeCtrl::InitSelItem()
 
 void CCompoentsTreeCtrl::OnChangeEditNum()
 {
+    // Showing the stored count again after a failed write changes the field once more; that
+    // change is the file's own value and applies nothing.
+    static bool s_bShowingStored = false;
+    if (s_bShowingStored)
+        return;
     CComTreeHostSite* pSite = GetHostSite();
     HTREEITEM hItem = GetSelectedItem();
     CParamProp* pProp = GetItemProp(hItem);
@@ -853,12 +858,32 @@ void CCompoentsTreeCtrl::OnChangeEditNum()
         // The label keeps the text exactly as typed; the record keeps what it reads as.
         SetItemText(hItem, pProp->m_strName + L"*" + strCount);
         pProp->m_fVolume = (float)_wtof(strCount);
-        m_pFolderManager->SetVolume(_wtoi(pProp->m_strID), pProp->m_nFloorID, pProp->m_fVolume,
-                                    pProp->m_nNodeType);
-        if (ItemHasChildren(hItem))
-            ReSumNodeVolume(hItem);
-        else if (pProp->m_nNodeType == CParamProp::NodeComponent)
-            ReSumTreeNodeVolumeValue(hItem);
+        const int nId = _wtoi(pProp->m_strID);
+        BOOL bStored;
+        {
+            // The count and the totals it changes land together or not at all.
+            CProjectConnectTransaction transaction;
+            m_pFolderManager->SetVolume(nId, pProp->m_nFloorID, pProp->m_fVolume,
+                                        pProp->m_nNodeType);
+            if (ItemHasChildren(hItem))
+                ReSumNodeVolume(hItem);
+            else if (pProp->m_nNodeType == CParamProp::NodeComponent)
+                ReSumTreeNodeVolumeValue(hItem);
+            bStored = transaction.End();
+        }
+        if (!bStored && CProjectDatabase::IsOpen()) {
+            // The user was told (保存失败); the item and the field show what the file holds.
+            const CString strStored = m_pFolderManager->GetVolumeText(nId, pProp->m_nFloorID,
+                                                                      pProp->m_nNodeType);
+            pProp->m_fVolume = (float)_wtof(strStored);
+            const CString strShown = FormatVolumeText(pProp->m_fVolume);
+            SetItemText(hItem, pProp->m_strName + L"*" + strShown);
+            if (pSite) {
+                s_bShowingStored = true;
+                pSite->SetCountText(strShown);
+                s_bShowingStored = false;
+            }
+        }
     }
     // The host hears of every selected item, also when nothing was applied.
     CWnd* pHost = pSite ? pSite->GetHostWindow() : GetParent();
