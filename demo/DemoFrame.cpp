@@ -22,6 +22,9 @@ enum : UINT
     ID_APP_EXIT_DEMO,
 };
 
+// Posted after a failed write: the command that failed ends before the offer is made.
+const UINT WM_DEMO_OFFERRELOAD = WM_APP + 1;
+
 const int kGap = 8;
 const int kLabelHeight = 20;
 const int kRowHeight = 64;
@@ -116,12 +119,13 @@ BEGIN_MESSAGE_MAP(CDemoFrame, CWnd)
     ON_MESSAGE(WM_COMTREE_BATCHMODIFY, &CDemoFrame::OnBatchModify)
     ON_MESSAGE(WM_CLOSE, &CDemoFrame::OnClose)
     ON_MESSAGE(WM_INITMENUPOPUP, &CDemoFrame::OnInitMenuPopup)
+    ON_MESSAGE(WM_DEMO_OFFERRELOAD, &CDemoFrame::OnOfferReload)
 END_MESSAGE_MAP()
 
 CDemoFrame::CDemoFrame()
     : m_pPanel(NULL), m_hComponentMenu(NULL), m_hRowLabel(NULL), m_hRowText(NULL),
       m_hLogLabel(NULL), m_hLog(NULL), m_hFont(NULL), m_nNextAnswer(NewComponentAnswer::Accept),
-      m_nMoveComId(0)
+      m_nMoveComId(0), m_bReloadOffered(FALSE)
 {}
 
 CDemoFrame::~CDemoFrame()
@@ -170,8 +174,35 @@ BOOL CDemoFrame::CreateFrame(BOOL bVisible)
     for (HWND h : { m_hRowLabel, m_hRowText, m_hLogLabel, m_hLog })
         ::SendMessageW(h, WM_SETFONT, (WPARAM)m_hFont, FALSE);
     CManageSteelMainFrame::Instance()->SetSteelMainFrame(m_hWnd);
+    CProjectDatabase::SetWriteFailureObserver(&CDemoFrame::OnWriteFailed, this);
     Layout();
     return TRUE;
+}
+
+void CDemoFrame::OnWriteFailed(void* pFrame)
+{
+    CDemoFrame* p = static_cast<CDemoFrame*>(pFrame);
+    if (p->m_hWnd && !p->m_bReloadOffered) {
+        p->m_bReloadOffered = TRUE;
+        p->PostMessage(WM_DEMO_OFFERRELOAD, 0, 0);
+    }
+}
+
+LRESULT CDemoFrame::OnOfferReload(WPARAM, LPARAM)
+{
+    if (CProjectDatabase::IsOpen()
+        && UIFunction::KxMessageBox(L"刚才的修改没有保存到工程文件。是否重新载入工程，"
+                                    L"显示文件中保存的内容？",
+                                    L"", MB_YESNO)
+            == IDYES) {
+        const CString strPath = CProjectDatabase::GetPath();
+        CString strError;
+        if (!OpenProject(strPath, &strError))
+            UIFunction::KxMessageBox(strError, L"", MB_OK);
+    }
+    // A failure while reloading offers nothing more: it would only ask the same again.
+    m_bReloadOffered = FALSE;
+    return 0;
 }
 
 BOOL CDemoFrame::OpenProject(LPCTSTR pszPath, CString* pError)
@@ -518,6 +549,7 @@ LRESULT CDemoFrame::OnClose(WPARAM, LPARAM)
 
 void CDemoFrame::OnDestroy()
 {
+    CProjectDatabase::SetWriteFailureObserver(NULL, NULL);
     DestroyPanel();
     CWnd::OnDestroy();
     PostQuitMessage(0);

@@ -19,6 +19,10 @@
 // Left: the panel, as tall as the client area. Right: the selected component's stored row and
 // a log of every message the module sent, with its record decoded.
 //
+// A write the project file refused is told to the user by the host's database service
+// (保存失败); the frame then offers to reload the project, so the screen shows what the file
+// holds rather than what the failed command left on it.
+//
 // The module leaves the folder store's datasets uncommitted (a floor whose folders were just
 // created keeps that only in memory), so the frame commits them after every build, on 保存
 // and before the panel goes away: a reopened project then never gets a floor's folders twice.
@@ -83,6 +87,7 @@ protected:
     afx_msg LRESULT OnBatchModify(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnClose(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnOfferReload(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
@@ -115,4 +120,6 @@ private:
     MessageObserver m_fnObserver;
     int m_nMoveComId; // a move asked for with MoveAtNextOpen; 0 when none
     CString m_strMoveFolderId;
+    BOOL m_bReloadOffered; // an offer is posted and not yet answered
+    static void OnWriteFailed(void* pFrame);
 };

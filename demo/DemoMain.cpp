@@ -254,6 +254,9 @@ int wmain(int argc, wchar_t** argv)
         PrintUtf8(stdout, CDemoScript::StepTable());
         return 0;
     }
+    // Nobody is there to answer a box: it goes to stderr with its default answer instead.
+    if (opt.Unattended())
+        UIFunction::SetUnattended(L"comtree-demo");
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES };
     InitCommonControlsEx(&icc);

@@ -13,10 +13,12 @@ struct DemoOptions
     bool dump = false;
     bool steps = false;
 
-    // Nobody is there to answer a message box: problems go to stderr instead.
+    // Nobody is there to answer a message box: problems go to stderr instead (--wizard too:
+    // it previews one dialog for a picture or its printed answer).
     bool Unattended() const
     {
-        return dump || !screenshot.empty() || !script.empty() || !scripts.empty();
+        return dump || !screenshot.empty() || !script.empty() || !scripts.empty()
+            || !wizard.empty();
     }
 };
 

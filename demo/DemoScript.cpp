@@ -167,6 +167,13 @@ const wchar_t* AnswerName(int nAnswer)
     return L"?";
 }
 
+// A step line as an error message repeats it: a generated line may be megabytes long.
+std::wstring EchoedLine(const std::wstring& line)
+{
+    const size_t kMaxEcho = 200;
+    return line.size() <= kMaxEcho ? line : line.substr(0, kMaxEcho - 1) + L"…";
+}
+
 std::wstring OneLine(const std::wstring& s)
 {
     std::wstring out;
@@ -246,7 +253,7 @@ const DemoStepKind CDemoScript::s_kinds[] = {
       L"a click on the item's expand button; nothing when it is collapsed already" },
     { L"type", DemoStepArg::RawText, L"TEXT", true, &CDemoScript::StepType,
       L"replaces the count field's text (one change notification), as typing over it; the "
-      L"field must be enabled" },
+      L"field must be enabled; a text beyond the field's limit is cut there, as a paste is" },
     { L"radio", DemoStepArg::Choice, L"floor|component", true, &CDemoScript::StepRadio,
       L"clicks a layout radio button" },
     { L"command", DemoStepArg::Count, L"ID", true, &CDemoScript::StepCommand,
@@ -284,7 +291,8 @@ const DemoStepKind CDemoScript::s_kinds[] = {
       L"prints what the host saw since the last `log`, one line each (below)" },
     { L"db", DemoStepArg::Sql, L"SQL", false, &CDemoScript::StepDb,
       L"runs one read-only statement on the project file and prints its rows, columns "
-      L"separated by `\\|`; anything that writes is refused" },
+      L"separated by `\\|`; anything that writes, a PRAGMA that changes the connection, more "
+      L"than 1000 rows and more than 2 s are refused" },
     { L"host move", DemoStepArg::IdFolder, L"ID FOLDERID", false, &CDemoScript::StepHostMove,
       L"at its next double-click message (0x466 or 0x467) the host moves component ID into "
       L"folder FOLDERID of its floor and asks the tree to re-file it (`m_nMoveComId`, "
@@ -369,11 +377,13 @@ bool CDemoScript::Parse(const std::wstring& text, std::wstring* pError)
         step.nLine = (int)i + 1;
         step.strText = line;
         step.pKind = FindKind(line);
-        std::wstring why = step.pKind ? ReadArgument(step, raw, line)
-                                      : L"unknown step '" + line.substr(0, line.find(L' ')) + L"'";
+        std::wstring why = step.pKind
+            ? ReadArgument(step, raw, line)
+            : L"unknown step '" + EchoedLine(line.substr(0, line.find(L' '))) + L"'";
         if (!why.empty()) {
             if (pError)
-                *pError = L"line " + std::to_wstring(step.nLine) + L": " + why + L": " + line;
+                *pError = L"line " + std::to_wstring(step.nLine) + L": " + why + L": "
+                    + EchoedLine(line);
             return false;
         }
         m_steps.push_back(step);
@@ -638,7 +648,8 @@ bool CDemoScript::Fail(const DemoScriptStep& step, const std::wstring& why)
 {
     if (!m_bFailed) {
         m_bFailed = true;
-        m_strError = L"line " + std::to_wstring(step.nLine) + L": " + why + L": " + step.strText;
+        m_strError = L"line " + std::to_wstring(step.nLine) + L": " + why + L": "
+            + EchoedLine(step.strText);
         m_dwClosingSince = GetTickCount();
         CloseModalUi();
     }
@@ -1128,8 +1139,15 @@ void CDemoScript::StepType(const DemoScriptStep& s)
     SetFocus(hEdit);
     Pump(1);
     // One replacement of the whole text: one change notification, as a paste over a
-    // selection gives.
-    SetWindowTextW(hEdit, s.strArg.c_str());
+    // selection gives. A text beyond the field's limit goes in as a paste does, cut at the
+    // limit by the field itself.
+    const size_t nLimit = (size_t)SendMessageW(hEdit, EM_GETLIMITTEXT, 0, 0);
+    if (s.strArg.size() <= nLimit) {
+        SetWindowTextW(hEdit, s.strArg.c_str());
+    } else {
+        SendMessageW(hEdit, EM_SETSEL, 0, -1);
+        SendMessageW(hEdit, EM_REPLACESEL, FALSE, (LPARAM)s.strArg.c_str());
+    }
     Pump();
 }
 

@@ -33,10 +33,12 @@ public:
     BOOL Query(const wchar_t* sql, const std::vector<std::wstring>& params,
                std::vector<std::vector<std::wstring>>& rows);
     // Runs one statement that cannot change the file (a SELECT), given as the user typed it
-    // (no parameters). Refuses anything that writes, and more than one statement, with the
-    // reason in *pWhy; nothing is run then.
+    // (no parameters). Refuses anything that writes, a PRAGMA other than those that only
+    // report, and more than one statement, with the reason in *pWhy; nothing is run then.
+    // A query that returns more than nMaxRows rows or runs longer than nMaxMs is stopped
+    // and refused the same way.
     BOOL QueryReadOnly(const wchar_t* sql, std::vector<std::vector<std::wstring>>& rows,
-                       std::wstring* pWhy);
+                       std::wstring* pWhy, size_t nMaxRows = 1000, DWORD nMaxMs = 2000);
 
     // Transaction scopes. BeginScope opens the transaction at depth 0; EndScope at the
     // outermost level commits, or rolls back when a statement inside failed or MarkFailed was
@@ -52,8 +54,10 @@ public:
     }
 
     // Statement bookkeeping for the host's own statement helper: a failure inside a scope
-    // dooms the scope; a write while a scope lost its transaction is refused.
+    // dooms the scope; a write while a scope lost its transaction is refused. A failed write
+    // on the current project also tells the user (ReportWriteFailure).
     void ReportFailure(const wchar_t* what);
+    void ReportWriteFailure(const wchar_t* what);
     BOOL MayWrite();
 
     // Prepared statements kept for reuse, keyed by their SQL text (the host runs the same

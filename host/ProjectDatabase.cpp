@@ -2,6 +2,7 @@
 #include "AccessProject_ComFolderTable.h"
 #include "ProjectConnection.h"
 #include "SqlStatement.h"
+#include "UIFunction.h"
 #include <sqlite3.h>
 #include <memory>
 #include <string>
@@ -12,6 +13,18 @@ namespace {
 std::unique_ptr<CProjectConnection> g_pConn;
 std::wstring g_strPath;
 std::wstring g_strError;
+
+CProjectDatabase::WriteFailureObserver g_pfnWriteObserver = nullptr;
+void* g_pWriteObserverContext = nullptr;
+bool g_bToldThisCommand = false;
+
+// A zero-delay thread timer fires once the thread's message loop is idle again: the command
+// that failed has ended, and the next one may tell its own failure.
+void CALLBACK EndOfCommand(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    KillTimer(NULL, nTimer);
+    g_bToldThisCommand = false;
+}
 
 struct ContractTable
 {
@@ -170,6 +183,9 @@ const wchar_t* const kReadOnly =
     L"无法打开项目：文件“%s”是只读的。请去掉只读属性，或复制到可以写入的位置后再打开。";
 const wchar_t* const kLocked = L"无法打开项目：文件“%s”正被其他程序使用。请关闭该程序后再打开。";
 const wchar_t* const kDamaged = L"无法打开项目：文件“%s”已损坏。";
+const wchar_t* const kMissingTable = L"无法打开项目：文件“%s”不是工程项目文件，缺少数据表 %s。";
+const wchar_t* const kMissingColumn =
+    L"无法打开项目：文件“%s”不是工程项目文件，数据表 %s 缺少列 %s。";
 const wchar_t* const kExists = L"无法新建项目：文件“%s”已经存在。";
 const wchar_t* const kCannotCreate = L"无法新建项目：不能写入文件“%s”。";
 const wchar_t* const kCannotUpgrade = L"无法打开项目：不能更新文件“%s”中的数据表。";
@@ -241,12 +257,35 @@ BOOL CProjectDatabase::Open(LPCTSTR pszPath, CString* pError, BOOL bHoldExclusiv
             return Fail(TextForCode(code), path, pError);
         }
     }
+    // Header and schema may be intact while pages are not: such a file would otherwise open
+    // as a nameless project without floors. quick_check reads every page once (its cost on
+    // the benchmark project is in the README).
+    {
+        CSqlStatement check(conn.get(), L"PRAGMA quick_check(1)", false);
+        const bool bRead = check.Step();
+        if (!bRead || !check.HasRow() || check.Text(0) != L"ok") {
+            int code = sqlite3_extended_errcode(db);
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            const int nPrimary = code & 0xFF;
+            return Fail(!bRead && (nPrimary == SQLITE_BUSY || nPrimary == SQLITE_LOCKED) ? kLocked
+                                                                                         : kDamaged,
+                        path, pError);
+        }
+    }
     for (const auto& table : Contract()) {
         std::vector<std::wstring> cols = TableColumns(*conn, table.name.c_str());
         for (const std::wstring& col : table.columns) {
             if (!Has(cols, col.c_str())) {
                 sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-                return Fail(kNotProject, path, pError);
+                CString s;
+                if (cols.empty())
+                    s.Format(kMissingTable, path.c_str(), table.name.c_str());
+                else
+                    s.Format(kMissingColumn, path.c_str(), table.name.c_str(), col.c_str());
+                g_strError = s.GetString();
+                if (pError)
+                    *pError = s;
+                return FALSE;
             }
         }
     }
@@ -309,3 +348,22 @@ CString CProjectDatabase::GetPath() { return CString(g_strPath.c_str()); }
 CString CProjectDatabase::GetLastErrorText() { return CString(g_strError.c_str()); }
 
 CProjectConnection* CProjectDatabase::GetConnection() { return g_pConn.get(); }
+
+void CProjectDatabase::SetWriteFailureObserver(WriteFailureObserver pfn, void* pContext)
+{
+    g_pfnWriteObserver = pfn;
+    g_pWriteObserverContext = pfn ? pContext : nullptr;
+}
+
+void CProjectDatabase::NotifyWriteFailure(const CString& strReason)
+{
+    if (g_bToldThisCommand)
+        return;
+    g_bToldThisCommand = true;
+    UIFunction::KxMessageBox(L"保存失败：" + strReason, L"", MB_OK);
+    // Without a message loop (no timer) every failure tells its own.
+    if (SetTimer(NULL, 0, 0, EndOfCommand) == 0)
+        g_bToldThisCommand = false;
+    if (g_pfnWriteObserver)
+        g_pfnWriteObserver(g_pWriteObserverContext);
+}

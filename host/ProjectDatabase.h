@@ -42,4 +42,14 @@ public:
     static CString GetLastErrorText();
     // The current project's connection, NULL when none is open.
     static CProjectConnection* GetConnection();
+
+    // A write to the current project that fails (disk full, the file made read-only or
+    // locked by another program, a trigger that aborts, no memory) is never silent: the user
+    // is told through the host's message box, "保存失败：" and the reason, once per command
+    // (further failures before the thread's message loop is idle again add no box). The
+    // transaction scope it happened in rolls back. The observer (one; NULL removes it) hears
+    // of each box after it closed: a host may then offer to reload the project.
+    typedef void (*WriteFailureObserver)(void* pContext);
+    static void SetWriteFailureObserver(WriteFailureObserver pfn, void* pContext);
+    static void NotifyWriteFailure(const CString& strReason);
 };

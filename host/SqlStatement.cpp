@@ -208,7 +208,10 @@ bool CSqlStatement::Step(bool bConstraintIsExpected)
         sqlite3_reset(m_pStmt);
         return false;
     }
-    m_pConn->ReportFailure(L"step");
+    if (sqlite3_stmt_readonly(m_pStmt))
+        m_pConn->ReportFailure(L"step");
+    else
+        m_pConn->ReportWriteFailure(L"step");
     sqlite3_reset(m_pStmt);
     return false;
 }

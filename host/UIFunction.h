@@ -5,6 +5,11 @@
 // host's default caption (SetDefaultCaption). The host application may install a handler
 // that takes the place of the box; tests install one that records each message and answers
 // from a script.
+//
+// A program run without a person (a test, a scripted or dumping run) calls SetUnattended:
+// from then on a box that no handler takes is never shown, since nobody would close it. It
+// is written to stderr as "<program>: box <caption>|<text>" and gets its default button's
+// answer, and the run goes on.
 #pragma once
 #include "afxwin.h"
 #include "HostExport.h"
@@ -18,6 +23,10 @@ KXHOST_API int KxMessageBox(LPCTSTR pszText, LPCTSTR pszCaption = NULL, UINT nSt
 // Installs a handler (NULL restores the real box); returns the previous one.
 KXHOST_API KxMessageBoxHandler SetMessageBoxHandler(KxMessageBoxHandler pfnHandler,
                                                     void* pContext = NULL);
+// pszProgram names the program in the stderr line; NULL makes boxes real again.
+KXHOST_API void SetUnattended(LPCTSTR pszProgram);
+// The answer of a box's default button (MB_DEFBUTTONn of its buttons).
+KXHOST_API int DefaultAnswer(UINT nStyle);
 KXHOST_API void SetDefaultCaption(LPCTSTR pszCaption);
 KXHOST_API CString GetDefaultCaption();
 

@@ -1,5 +1,7 @@
 #include "panel/Dlg_ComTree.h"
 
+#include <cfloat>
+
 #include "folders/ComFolderManager.h"
 
 #include "resources/ComTreeModule.h"
@@ -11,6 +13,9 @@
 static const LPCTSTR kLayoutKey = L"GJJG";
 static const LPCTSTR kByFloor = L"按楼层";
 static const LPCTSTR kByComponent = L"按构件";
+
+// Longest count text the field reads.
+static const int kMaxCountLength = 64;
 
 BEGIN_MESSAGE_MAP(CDlg_ComTree, CDialog_Common)
     ON_WM_SIZE()
@@ -51,6 +56,9 @@ void CDlg_ComTree::DoDataExchange(CDataExchange* pDX)
 BOOL CDlg_ComTree::OnInitDialog()
 {
     CDialog_Common::OnInitDialog();
+    // Typing and pasting stop one character past the longest count the field reads, so an
+    // over-long text is refused at once; the field never holds megabytes to lay out.
+    m_editNum.LimitText(kMaxCountLength + 1);
     CheckRadioButton(IDC_RADIO_BYFLOOR, IDC_RADIO_BYCOMPONENT, IDC_RADIO_BYFLOOR);
     m_treeCtrl.InitTree(L"", 1);
     m_bLayoutReady = 1;
@@ -124,6 +132,11 @@ void CDlg_ComTree::OnChangeEditNum()
 {
     CString strText;
     m_editNum.GetWindowText(strText);
+    // A count has a few digits; a pasted megabyte of them is refused before it is read.
+    if (strText.GetLength() > kMaxCountLength) {
+        RejectCount(L"数量的位数太多");
+        return;
+    }
     int nPoints = 0;
     for (int i = 0; i < strText.GetLength(); ++i) {
         const wchar_t ch = strText[i];
@@ -141,6 +154,13 @@ void CDlg_ComTree::OnChangeEditNum()
             RejectCount(L"小数点个数不能大于1");
             return;
         }
+    }
+    // The record keeps the count in single precision: a value beyond it would be infinite
+    // there and unreadable in the file.
+    const double dValue = _wtof(strText);
+    if (!(dValue <= FLT_MAX)) {
+        RejectCount(L"数量超出范围");
+        return;
     }
     m_treeCtrl.OnChangeEditNum();
 }

@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 #include <iterator>
+#include <string>
+#include <unordered_set>
+#include <vector>
 
 #include "ComTreeHost.h"
 #include "folders/ComFolderManager.h"
@@ -65,6 +68,12 @@ CString IntText(int nValue)
 
 // The merged folder view's own field: the display order of the row's floor.
 const wchar_t kFloorShowId[] = L"floorshowid";
+
+// A folder row's key: its id within its floor.
+std::wstring FolderKey(int nFloorId, const CString& strId)
+{
+    return std::to_wstring(nFloorId) + L'\x1f' + strId.GetString();
+}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CCompoentsTreeCtrl, CTreeCtrlEx)
@@ -354,6 +363,13 @@ void CCompoentsTreeCtrl::InitTreeFolderDataSet(NDataModelDataSet* pFloors,
             arrDestCol[nCol] = m_pFolderView->GetColNum(pFolders->GetFieldName(nCol));
         const int nSrcFloorCol = pFolders->GetColNum(Field::floorid);
 
+        // A folder row is placed once: a second row with the same id on the same floor (a
+        // rule text that repeats an id, a table without its key) would make the build insert
+        // that folder's whole subtree again per copy. Such rows are left out and reported.
+        const int nSrcIdCol = pFolders->GetColNum(Field::comfolderid);
+        std::unordered_set<std::wstring> placed;
+        int nDuplicates = 0;
+        CString strDuplicate;
         int nStartRow = 1;
         for (int nFloor = 1; nFloor <= nFloorRows && nStartRow <= nFolderRows; ++nFloor) {
             const int nFloorId = pFloors->GetAsInteger(L"id", nFloor);
@@ -365,6 +381,12 @@ void CCompoentsTreeCtrl::InitTreeFolderDataSet(NDataModelDataSet* pFloors,
                     break;
                 if (nRowFloor < nFloorId)
                     continue;
+                const CString strId = pFolders->GetAsString(nSrcIdCol, nRow);
+                if (!placed.insert(FolderKey(nFloorId, strId)).second) {
+                    if (nDuplicates++ == 0)
+                        strDuplicate.Format(L"楼层 %d 的构件夹 %s", nFloorId, strId.GetString());
+                    continue;
+                }
                 const int nNew = m_pFolderView->InsertRow(m_pFolderView->GetRowCount() + 1);
                 for (int nCol = 0; nCol < nSrcCols; ++nCol) {
                     if (arrDestCol[nCol] >= 0)
@@ -374,6 +396,13 @@ void CCompoentsTreeCtrl::InitTreeFolderDataSet(NDataModelDataSet* pFloors,
                 m_pFolderView->SetAsInteger(nFloorShowCol, nNew, nShowId);
             }
             nStartRow = nRow;
+        }
+        if (nDuplicates > 0) {
+            CString strText;
+            strText.Format(L"构件夹数据有重复：%d 行与同一楼层已有构件夹的编号相同（如%s），"
+                           L"已忽略这些行。",
+                           nDuplicates, strDuplicate.GetString());
+            UIFunction::KxMessageBox(strText, L"", MB_OK);
         }
     }
 
@@ -481,23 +510,43 @@ void CCompoentsTreeCtrl::InsertItemByComFolder(HTREEITEM hParent, int nFloorShow
     const FolderRow::Columns view(pView);
     const int nFloorShowCol = pView->GetColNum(kFloorShowId);
     const int nRows = pView->GetRowCount();
-    for (int nRow = m_nFolderRowCursor; nRow <= nRows; ++nRow) {
-        const int nRowShowId = pView->GetAsInteger(nFloorShowCol, nRow);
-        if (nRowShowId == nFloorShowId && pView->GetAsInteger(view.nInitCreate, nRow) != 0
-            && pView->GetAsString(view.nParentId, nRow) == strParentId) {
-            FolderRow row;
-            row.Read(view, nRow);
-            HTREEITEM hFolder = InsertFolderRowItem(hParent, row, (float)row.dVolume,
-                                                    FormatVolumeText(row.dVolume));
-            if (hFolder == NULL)
+    // Depth first in view order, with an explicit stack: user folders may nest thousands
+    // deep, more than the thread's stack holds frames. Each level scans on from where its
+    // last child was found; a child's own scan starts at the row after it.
+    struct Level
+    {
+        HTREEITEM hParent;
+        CString strParentId;
+        int nRow;
+    };
+    std::vector<Level> levels;
+    levels.push_back({ hParent, strParentId, m_nFolderRowCursor });
+    while (!levels.empty()) {
+        Level& level = levels.back();
+        HTREEITEM hFolder = NULL;
+        FolderRow row;
+        for (; level.nRow <= nRows && hFolder == NULL; ++level.nRow) {
+            const int nRow = level.nRow;
+            const int nRowShowId = pView->GetAsInteger(nFloorShowCol, nRow);
+            if (nRowShowId > nFloorShowId) {
+                level.nRow = nRows;
                 continue;
-            if (row.nAllowOwnerCom != 0)
+            }
+            if (nRowShowId != nFloorShowId || pView->GetAsInteger(view.nInitCreate, nRow) == 0
+                || pView->GetAsString(view.nParentId, nRow) != level.strParentId)
+                continue;
+            row.Read(view, nRow);
+            hFolder = InsertFolderRowItem(level.hParent, row, (float)row.dVolume,
+                                          FormatVolumeText(row.dVolume));
+            if (hFolder != NULL && row.nAllowOwnerCom != 0)
                 InsertItemByOwnerCom(hFolder, row.nFloorId, row.strId);
-            m_nFolderRowCursor = nRow + 1;
-            InsertItemByComFolder(hFolder, nFloorShowId, row.strId);
-        } else if (nRowShowId > nFloorShowId) {
-            break;
         }
+        if (hFolder == NULL) {
+            levels.pop_back();
+            continue;
+        }
+        m_nFolderRowCursor = level.nRow; // the row after the folder just placed
+        levels.push_back({ hFolder, row.strId, m_nFolderRowCursor });
     }
 }
 
@@ -551,6 +600,7 @@ int CCompoentsTreeCtrl::InitFloor(int nFloorId, HTREEITEM hFloorItem)
         return 1;
     const FolderRow::Columns folders(pFolders);
     const int nRows = pFolders->GetRowCount();
+    std::unordered_set<std::wstring> placed; // a repeated top-level id is placed once
     for (int nRow = 1; nRow <= nRows; ++nRow) {
         if (!pFolders->GetAsString(folders.nParentId, nRow).IsEmpty()
             || pFolders->GetAsInteger(folders.nFloorId, nRow) != nFloorId
@@ -558,6 +608,8 @@ int CCompoentsTreeCtrl::InitFloor(int nFloorId, HTREEITEM hFloorItem)
             continue;
         FolderRow row;
         row.Read(folders, nRow);
+        if (!placed.insert(row.strId.GetString()).second)
+            continue;
         // A new floor's top-level folders show their count as a whole number.
         const int nVolume = pFolders->GetAsInteger(folders.nVolume, nRow);
         HTREEITEM hFolder = InsertFolderRowItem(hFloorItem, row, (float)nVolume, IntText(nVolume));
@@ -570,18 +622,6 @@ int CCompoentsTreeCtrl::InitFloor(int nFloorId, HTREEITEM hFloorItem)
     return 1;
 }
 
-// Whether a folder with this id is hItem or one of its ancestors: a damaged folder table
-// can make parents of each other, and following such rows would never end.
-BOOL CCompoentsTreeCtrl::IsFolderOnBranch(HTREEITEM hItem, const CString& strId)
-{
-    for (; hItem != NULL; hItem = GetParentItem(hItem)) {
-        const CParamProp* pProp = GetItemProp(hItem);
-        if (pProp && pProp->m_nNodeType == CParamProp::NodeFolder && pProp->m_strID == strId)
-            return TRUE;
-    }
-    return FALSE;
-}
-
 int CCompoentsTreeCtrl::CreateChildItem(int nFloorId, NDataModelDataSet* pFolders,
                                         CString strParentId, HTREEITEM hParentItem)
 {
@@ -589,22 +629,45 @@ int CCompoentsTreeCtrl::CreateChildItem(int nFloorId, NDataModelDataSet* pFolder
         return 1;
     const FolderRow::Columns folders(pFolders);
     const int nRows = pFolders->GetRowCount();
-    for (int nRow = 1; nRow <= nRows; ++nRow) {
-        if (pFolders->GetAsString(folders.nParentId, nRow) != strParentId
-            || pFolders->GetAsInteger(folders.nFloorId, nRow) != nFloorId
-            || pFolders->GetAsInteger(folders.nInitCreate, nRow) == 0)
-            continue;
+    // Every folder id is placed once below hParentItem, and never again where it is already an
+    // ancestor: repeated rows would insert a subtree per copy, and rows naming each other as
+    // parents would never end. The walk keeps its own stack, so depth costs no thread stack.
+    std::unordered_set<std::wstring> placed;
+    for (HTREEITEM hUp = hParentItem; hUp != NULL; hUp = GetParentItem(hUp)) {
+        const CParamProp* pProp = GetItemProp(hUp);
+        if (pProp && pProp->m_nNodeType == CParamProp::NodeFolder)
+            placed.insert(pProp->m_strID.GetString());
+    }
+    struct Level
+    {
+        HTREEITEM hParent;
+        CString strParentId;
+        int nRow;
+    };
+    std::vector<Level> levels;
+    levels.push_back({ hParentItem, strParentId, 1 });
+    while (!levels.empty()) {
+        Level& level = levels.back();
+        HTREEITEM hFolder = NULL;
         FolderRow row;
-        row.Read(folders, nRow);
-        if (IsFolderOnBranch(hParentItem, row.strId))
-            continue; // rows naming each other as parents would recurse without end
-        HTREEITEM hFolder = InsertFolderRowItem(hParentItem, row, (float)row.dVolume,
-                                                FormatVolumeText(row.dVolume));
+        for (; level.nRow <= nRows && hFolder == NULL; ++level.nRow) {
+            const int nRow = level.nRow;
+            if (pFolders->GetAsString(folders.nParentId, nRow) != level.strParentId
+                || pFolders->GetAsInteger(folders.nFloorId, nRow) != nFloorId
+                || pFolders->GetAsInteger(folders.nInitCreate, nRow) == 0)
+                continue;
+            row.Read(folders, nRow);
+            if (!placed.insert(row.strId.GetString()).second)
+                continue;
+            hFolder = InsertFolderRowItem(level.hParent, row, (float)row.dVolume,
+                                          FormatVolumeText(row.dVolume));
+            if (hFolder != NULL && row.nAllowOwnerCom != 0)
+                InitOwnerCom(nFloorId, row.strId, hFolder);
+        }
         if (hFolder == NULL)
-            continue;
-        if (row.nAllowOwnerCom != 0)
-            InitOwnerCom(nFloorId, row.strId, hFolder);
-        CreateChildItem(nFloorId, pFolders, row.strId, hFolder);
+            levels.pop_back();
+        else
+            levels.push_back({ hFolder, row.strId, 1 });
     }
     return 1;
 }
@@ -646,15 +709,27 @@ void CCompoentsTreeCtrl::WalkComponents(HTREEITEM hStart, F fnVisit)
         return;
     if (hStart == NULL)
         hStart = GetRootItem();
-    for (HTREEITEM hItem = hStart; hItem != NULL; hItem = GetNextSiblingItem(hItem)) {
+    // The later sibling of every item descended into waits on a stack of our own: the depth
+    // of nested user folders is not bounded by the thread's stack.
+    std::vector<HTREEITEM> resume;
+    HTREEITEM hItem = hStart;
+    while (hItem != NULL || !resume.empty()) {
+        if (hItem == NULL) {
+            hItem = resume.back();
+            resume.pop_back();
+            continue;
+        }
         HTREEITEM hChild = GetChildItem(hItem);
+        HTREEITEM hNext = GetNextSiblingItem(hItem);
         if (hChild != NULL) {
-            WalkComponents(hChild, fnVisit);
+            resume.push_back(hNext);
+            hItem = hChild;
             continue;
         }
         CParamProp* pProp = GetItemProp(hItem);
         if (pProp != NULL && pProp->m_nNodeType == CParamProp::NodeComponent)
             fnVisit(hItem, pProp);
+        hItem = hNext;
     }
 }
 
@@ -792,6 +867,11 @@ void CCompoentsTreeCtrl::InitSelItem()
 
 void CCompoentsTreeCtrl::OnChangeEditNum()
 {
+    // Showing the stored count again after a failed write changes the field once more; that
+    // change is the file's own value and applies nothing.
+    static bool s_bShowingStored = false;
+    if (s_bShowingStored)
+        return;
     CComTreeHostSite* pSite = GetHostSite();
     HTREEITEM hItem = GetSelectedItem();
     CParamProp* pProp = GetItemProp(hItem);
@@ -800,12 +880,32 @@ void CCompoentsTreeCtrl::OnChangeEditNum()
         // The label keeps the text exactly as typed; the record keeps what it reads as.
         SetItemText(hItem, pProp->m_strName + L"*" + strCount);
         pProp->m_fVolume = (float)_wtof(strCount);
-        m_pFolderManager->SetVolume(_wtoi(pProp->m_strID), pProp->m_nFloorID, pProp->m_fVolume,
-                                    pProp->m_nNodeType);
-        if (ItemHasChildren(hItem))
-            ReSumNodeVolume(hItem);
-        else if (pProp->m_nNodeType == CParamProp::NodeComponent)
-            ReSumTreeNodeVolumeValue(hItem);
+        const int nId = _wtoi(pProp->m_strID);
+        BOOL bStored;
+        {
+            // The count and the totals it changes land together or not at all.
+            CProjectConnectTransaction transaction;
+            m_pFolderManager->SetVolume(nId, pProp->m_nFloorID, pProp->m_fVolume,
+                                        pProp->m_nNodeType);
+            if (ItemHasChildren(hItem))
+                ReSumNodeVolume(hItem);
+            else if (pProp->m_nNodeType == CParamProp::NodeComponent)
+                ReSumTreeNodeVolumeValue(hItem);
+            bStored = transaction.End();
+        }
+        if (!bStored && CProjectDatabase::IsOpen()) {
+            // The user was told (保存失败); the item and the field show what the file holds.
+            const CString strStored = m_pFolderManager->GetVolumeText(nId, pProp->m_nFloorID,
+                                                                      pProp->m_nNodeType);
+            pProp->m_fVolume = (float)_wtof(strStored);
+            const CString strShown = FormatVolumeText(pProp->m_fVolume);
+            SetItemText(hItem, pProp->m_strName + L"*" + strShown);
+            if (pSite) {
+                s_bShowingStored = true;
+                pSite->SetCountText(strShown);
+                s_bShowingStored = false;
+            }
+        }
     }
     // The host hears of every selected item, also when nothing was applied.
     CWnd* pHost = pSite ? pSite->GetHostWindow() : GetParent();

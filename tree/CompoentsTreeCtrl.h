@@ -109,7 +109,6 @@ protected:
 
     // Population of one newly added floor, from the folder dataset and table scans.
     int InitFloor(int nFloorId, HTREEITEM hFloorItem);
-    BOOL IsFolderOnBranch(HTREEITEM hItem, const CString& strId);
     int CreateChildItem(int nFloorId, NDataModelDataSet* pFolders, CString strParentId,
                         HTREEITEM hParentItem);
     void InitOwnerCom(int nFloorId, CString strFolderId, HTREEITEM hFolderItem);

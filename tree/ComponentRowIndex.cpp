@@ -9,7 +9,7 @@ namespace {
 struct Pending
 {
     int nFloorId;
-    int nShowId;
+    double dShowId; // REAL in some projects (1.5 between 1 and 2): read as stored
     CString strFolderId;
     CComponentRowIndex::Row row;
 };
@@ -36,13 +36,13 @@ BOOL CComponentRowIndex::Load()
     while (pCursor->TableNextRow()) {
         Pending p;
         p.nFloorId = 0;
-        p.nShowId = 0;
+        p.dShowId = 0.0;
         p.row.nId = 0;
         p.row.nComType = 0;
         p.row.dVolume = 0.0;
         pCursor->GetAsInterger(L"floorid", p.nFloorId);
         pCursor->GetAsString(L"folderid", p.strFolderId);
-        pCursor->GetAsInterger(L"showid", p.nShowId);
+        pCursor->GetAsFloat(L"showid", p.dShowId);
         pCursor->GetAsInterger(L"id", p.row.nId);
         pCursor->GetAsString(L"comname", p.row.strName);
         pCursor->GetAsInterger(L"comtype", p.row.nComType);
@@ -57,7 +57,7 @@ BOOL CComponentRowIndex::Load()
         const int nCmp = a.strFolderId.Compare(b.strFolderId);
         if (nCmp != 0)
             return nCmp < 0;
-        return a.nShowId < b.nShowId;
+        return a.dShowId < b.dShowId;
     });
 
     m_rows.reserve(pending.size());

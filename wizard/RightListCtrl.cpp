@@ -1,6 +1,8 @@
 #include "wizard/RightListCtrl.h"
 #include "wizard/CLWDlg.h"
 
+#include <cstring>
+
 namespace {
 
 const int kTypeGroup = 1;
@@ -10,8 +12,57 @@ const int kLastPicture = 99;
 // The pictures' transparent background: near-white, so that their own white stays white.
 const COLORREF kPictureMask = RGB(255, 255, 254);
 
+// Pictures are small; anything far beyond is not one of them.
+const LONG kMaxPictureSide = 4096;
+const DWORD kMaxPictureBytes = 64u << 20;
+
+// Whether the file is a whole, plainly encoded bitmap: its headers agree with each other and
+// with the file's length. The system's loader trusts them, and a truncated, random or absurdly
+// sized file can take it down with the wizard; such a file gets the blank picture instead.
+bool IsSoundBitmap(const CString& strPath)
+{
+    HANDLE h = ::CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size = {};
+    BYTE head[sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)] = {};
+    DWORD nRead = 0;
+    const bool bRead = ::GetFileSizeEx(h, &size) && size.QuadPart <= kMaxPictureBytes
+        && ::ReadFile(h, head, sizeof(head), &nRead, NULL) && nRead == sizeof(head);
+    ::CloseHandle(h);
+    if (!bRead)
+        return false;
+    BITMAPFILEHEADER file;
+    BITMAPINFOHEADER info;
+    memcpy(&file, head, sizeof(file));
+    memcpy(&info, head + sizeof(file), sizeof(info));
+    const LONGLONG nLength = size.QuadPart;
+    if (file.bfType != 0x4D42 /* "BM" */ || info.biSize < sizeof(BITMAPINFOHEADER)
+        || info.biSize > 124 || info.biPlanes != 1)
+        return false;
+    const LONG nHeight = info.biHeight < 0 ? -info.biHeight : info.biHeight;
+    if (info.biWidth <= 0 || info.biWidth > kMaxPictureSide || nHeight <= 0
+        || nHeight > kMaxPictureSide)
+        return false;
+    const WORD nBits = info.biBitCount;
+    if (nBits != 1 && nBits != 4 && nBits != 8 && nBits != 16 && nBits != 24 && nBits != 32)
+        return false;
+    if (info.biCompression != BI_RGB && info.biCompression != BI_BITFIELDS)
+        return false;
+    const LONGLONG nColors = nBits <= 8 ? (info.biClrUsed ? info.biClrUsed : 1LL << nBits) : 0;
+    if (nBits <= 8 && info.biClrUsed > (1u << nBits))
+        return false;
+    const LONGLONG nStride = (((LONGLONG)info.biWidth * nBits + 31) / 32) * 4;
+    const LONGLONG nMasks = info.biCompression == BI_BITFIELDS && info.biSize == 40 ? 12 : 0;
+    const LONGLONG nHeaders = (LONGLONG)sizeof(file) + info.biSize + nColors * 4 + nMasks;
+    return file.bfOffBits >= nHeaders && file.bfOffBits + nStride * nHeight <= nLength;
+}
+
 HBITMAP LoadPicture(const CString& strPath)
 {
+    if (!IsSoundBitmap(strPath))
+        return NULL;
     return (HBITMAP)::LoadImageW(NULL, strPath, IMAGE_BITMAP, 0, 0,
                                  LR_LOADFROMFILE | LR_CREATEDIBSECTION);
 }

@@ -12,6 +12,26 @@ std::string ReadAll(HANDLE h)
     return s;
 }
 
+// Moves what the pipe holds now into text, without waiting for more.
+void Drain(HANDLE h, std::string& text)
+{
+    DWORD nAvailable = 0;
+    char buf[4096];
+    while (PeekNamedPipe(h, nullptr, 0, nullptr, &nAvailable, nullptr) && nAvailable > 0) {
+        DWORD n = 0;
+        if (!ReadFile(h, buf, nAvailable < sizeof(buf) ? nAvailable : sizeof(buf), &n, nullptr)
+            || n == 0)
+            return;
+        text.append(buf, n);
+    }
+}
+
+std::string LastError(const char* what)
+{
+    return std::string("could not start the program: ") + what + " failed with error "
+        + std::to_string(GetLastError());
+}
+
 } // namespace
 
 std::wstring BinDir()
@@ -22,15 +42,26 @@ std::wstring BinDir()
     return s.substr(0, s.find_last_of(L"\\/") + 1);
 }
 
-// Runs a program of the build with both output streams captured (read on a second thread
-// each, so a full pipe never stalls the child).
+// Runs a program of the build with both output streams captured. Both pipes are read on
+// this thread, by polling, until the program has ended and its pipes are empty: a reader
+// thread that outlived a call (Wine's services, started by a program, keep its output handles
+// open for as long as the wine server lives) wrote into the frame of a returned call and read
+// from handles closed under it, whose numbers the next call's pipes then reused.
 RunResult RunProgram(const std::wstring& exe, const std::wstring& args)
 {
     RunResult r;
     SECURITY_ATTRIBUTES sa = { sizeof(sa), nullptr, TRUE };
-    HANDLE outRead, outWrite, errRead, errWrite;
-    CreatePipe(&outRead, &outWrite, &sa, 0);
-    CreatePipe(&errRead, &errWrite, &sa, 0);
+    HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
+    if (!CreatePipe(&outRead, &outWrite, &sa, 0)) {
+        r.err = LastError("CreatePipe");
+        return r;
+    }
+    if (!CreatePipe(&errRead, &errWrite, &sa, 0)) {
+        r.err = LastError("CreatePipe");
+        CloseHandle(outRead);
+        CloseHandle(outWrite);
+        return r;
+    }
     SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW si = {};
@@ -41,34 +72,34 @@ RunResult RunProgram(const std::wstring& exe, const std::wstring& args)
     si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION pi = {};
     std::wstring cmd = L"\"" + BinDir() + exe + L"\" " + args;
-    if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, BinDir().c_str(), &si,
-                        &pi)) {
-        r.err = "could not start the program";
-        return r;
-    }
+    const BOOL bStarted = CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                         BinDir().c_str(), &si, &pi);
+    if (!bStarted)
+        r.err = LastError("CreateProcess");
     CloseHandle(outWrite);
     CloseHandle(errWrite);
-    struct Reader
-    {
-        HANDLE h;
-        std::string text;
-    };
-    Reader outReader = { outRead, {} }, errReader = { errRead, {} };
-    auto proc = [](LPVOID p) -> DWORD {
-        Reader* rd = static_cast<Reader*>(p);
-        rd->text = ReadAll(rd->h);
-        return 0;
-    };
-    HANDLE threads[2] = { CreateThread(nullptr, 0, proc, &outReader, 0, nullptr),
-                          CreateThread(nullptr, 0, proc, &errReader, 0, nullptr) };
-    if (WaitForSingleObject(pi.hProcess, 120000) == WAIT_TIMEOUT)
-        TerminateProcess(pi.hProcess, 99);
-    WaitForMultipleObjects(2, threads, TRUE, 10000);
-    GetExitCodeProcess(pi.hProcess, &r.exitCode);
-    for (HANDLE h : { threads[0], threads[1], pi.hProcess, pi.hThread, outRead, errRead })
-        CloseHandle(h);
-    r.out = outReader.text;
-    r.err = errReader.text;
+    if (bStarted) {
+        const ULONGLONG ullDeadline = GetTickCount64() + 120000;
+        for (;;) {
+            Drain(outRead, r.out);
+            Drain(errRead, r.err);
+            if (WaitForSingleObject(pi.hProcess, 5) == WAIT_OBJECT_0)
+                break;
+            if (GetTickCount64() > ullDeadline) {
+                TerminateProcess(pi.hProcess, 99);
+                WaitForSingleObject(pi.hProcess, 10000);
+                break;
+            }
+        }
+        // What the program wrote before it ended is in the pipes now.
+        Drain(outRead, r.out);
+        Drain(errRead, r.err);
+        GetExitCodeProcess(pi.hProcess, &r.exitCode);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
+    CloseHandle(outRead);
+    CloseHandle(errRead);
     return r;
 }
 

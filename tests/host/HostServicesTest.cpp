@@ -150,6 +150,7 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD)
 TEST(KxMessageBox, WithoutAHandlerARealModalBoxAnswers)
 {
     UIFunction::KxMessageBoxHandler previous = UIFunction::SetMessageBoxHandler(nullptr);
+    UIFunction::SetUnattended(nullptr);
     UIFunction::SetDefaultCaption(L"演示主机");
     UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerBox);
     ASSERT_NE(0u, timer);
@@ -158,6 +159,7 @@ TEST(KxMessageBox, WithoutAHandlerARealModalBoxAnswers)
     EXPECT_EQ(L"演示主机", g_seenCaption);
     EXPECT_EQ(L"是否删除节点:梁。", g_seenText);
     UIFunction::SetDefaultCaption(nullptr);
+    UIFunction::SetUnattended(L"test");
     UIFunction::SetMessageBoxHandler(previous);
 }
 
