@@ -43,6 +43,20 @@ struct ItemKey
     CString strId;
 };
 
+// What a component's total is multiplied by below hItem: the counts of hItem and its
+// ancestors while they are user folders (ReSumTreeNodeVolumeValue's rule).
+float ScaleAt(CCompoentsTreeCtrl& tree, HTREEITEM hItem)
+{
+    float fScale = 1.0f;
+    for (; hItem != NULL; hItem = tree.GetParentItem(hItem)) {
+        const CParamProp* pProp = tree.GetItemProp(hItem);
+        if (pProp == NULL || !pProp->IsUserFolder())
+            break;
+        fScale *= pProp->m_fVolume;
+    }
+    return fScale;
+}
+
 bool IsClipboardSource(const CTreeCopyInfo& clip, const CParamProp* pProp)
 {
     return clip.hasSource && pProp->m_nNodeType == clip.sourceType
@@ -70,6 +84,12 @@ HTREEITEM FindInBranch(CCompoentsTreeCtrl& tree, HTREEITEM hBranch, const ItemKe
 }
 
 } // namespace
+
+// The rows of the items a DeleteBranch removes, in the order the control removes them.
+struct RemovedRows
+{
+    std::vector<ItemKey> arrKeys;
+};
 
 // ---------------------------------------------------------------------------------------------
 // Transactions
@@ -125,44 +145,41 @@ void CCompoentsTreeCtrl::DelChildItem(HTREEITEM hItem)
 
 void CCompoentsTreeCtrl::DeleteBranch(HTREEITEM hItem)
 {
-    // One walk takes every record of the branch and one deletion removes its items: a folder
-    // of a thousand components costs a thousand tree messages less than deleting item by item,
-    // each of which the control validates against all its items. The rows then go children
-    // first, as the items would have gone.
-    std::vector<ItemKey> arrKeys;
-    HTREEITEM hCur = hItem;
-    while (hCur != NULL) {
-        CParamProp* pProp = GetItemProp(hCur);
-        if (pProp != NULL) {
-            // A deleted source has nothing left to paste, and a folder id may be given again.
-            if (IsClipboardSource(CopyInfo, pProp)) {
-                CopyInfo.hasSource = 0;
-                cutItem = NULL;
-            }
-            arrKeys.push_back({ pProp->m_nNodeType, pProp->m_nFloorID, pProp->m_strID });
-            SetItemData(hCur, 0);
-            delete pProp;
-        }
-        HTREEITEM hNext = GetChildItem(hCur);
-        while (hNext == NULL && hCur != hItem) {
-            hNext = GetNextSiblingItem(hCur);
-            if (hNext == NULL)
-                hCur = GetParentItem(hCur);
-        }
-        hCur = hNext;
-    }
+    // One deletion removes the items, and each item's record is taken from its removal notice:
+    // the control validates every handle it is given against all its items, so a walk of a
+    // folder of a thousand components, item by item, cost most of a second on a large project.
+    RemovedRows removed;
+    m_pRemovedRows = &removed;
     DeleteItem(hItem);
+    m_pRemovedRows = NULL;
 
-    for (auto it = arrKeys.rbegin(); it != arrKeys.rend(); ++it) {
-        if (it->nKind == CParamProp::NodeFolder) {
-            if (_wtoi(it->strId) < kFirstUserFolderId)
-                m_pFolderManager->UncreateBaseFolder(it->nFloorId, it->strId);
+    for (const ItemKey& key : removed.arrKeys) {
+        if (key.nKind == CParamProp::NodeFolder) {
+            if (_wtoi(key.strId) < kFirstUserFolderId)
+                m_pFolderManager->UncreateBaseFolder(key.nFloorId, key.strId);
             else
-                m_pFolderManager->DelUserFolderRow(it->nFloorId, it->strId);
+                m_pFolderManager->DelUserFolderRow(key.nFloorId, key.strId);
         } else {
-            m_pFolderManager->DelComponentRows(_wtoi(it->strId));
+            m_pFolderManager->DelComponentRows(_wtoi(key.strId));
         }
     }
+}
+
+BOOL CCompoentsTreeCtrl::OnDeleteBranchItem(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    CParamProp* pProp = reinterpret_cast<CParamProp*>(
+        reinterpret_cast<NMTREEVIEW*>(pNMHDR)->itemOld.lParam);
+    if (m_pRemovedRows != NULL && pProp != NULL) {
+        // A deleted source has nothing left to paste, and a folder id may be given again.
+        if (IsClipboardSource(CopyInfo, pProp)) {
+            CopyInfo.hasSource = 0;
+            cutItem = NULL;
+        }
+        m_pRemovedRows->arrKeys.push_back(
+            { pProp->m_nNodeType, pProp->m_nFloorID, pProp->m_strID });
+        delete pProp;
+    }
+    return CTreeCtrlEx::OnDeleteitem(pNMHDR, pResult);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -245,7 +262,7 @@ void CCompoentsTreeCtrl::OnPaste()
     const CTreeCopyInfo before = CopyInfo;
     const ItemKey source = { CopyInfo.sourceType, CopyInfo.sourceFloorId, CopyInfo.sourceId };
     CProjectConnectTransaction transaction;
-    const HTREEITEM hPasted = PasteSourceUnder(hTarget);
+    const HTREEITEM hPasted = PasteSourceUnder(hTarget, ScaleAt(*this, hTarget));
     // A cut source goes only once its copy stands. A rebuild since the cut gave its item a
     // new handle; without an item there is nothing to move.
     if (hPasted != NULL && !before.isCopy) {
@@ -255,7 +272,6 @@ void CCompoentsTreeCtrl::OnPaste()
         if (hCut != NULL)
             DeleteBranch(hCut);
     }
-    ReSumNodeVolume(hTarget);
     if (!EndCommand(transaction)) {
         // Nothing happened: the clipboard holds what it held, less the handles of the old tree.
         CopyInfo = before;
@@ -279,8 +295,7 @@ void CCompoentsTreeCtrl::OnQuickCopy()
     CopyInfo.isCopy = 1;
     const CTreeCopyInfo before = CopyInfo;
     CProjectConnectTransaction transaction;
-    PasteSourceUnder(hParent);
-    ReSumNodeVolume(hParent);
+    PasteSourceUnder(hParent, ScaleAt(*this, hParent));
     if (!EndCommand(transaction)) {
         CopyInfo = before;
         return;
@@ -297,11 +312,11 @@ void CCompoentsTreeCtrl::PasteChildItem(HTREEITEM hTarget)
         return;
     }
     CProjectConnectTransaction transaction;
-    PasteSourceUnder(hTarget);
+    PasteSourceUnder(hTarget, ScaleAt(*this, hTarget));
     EndCommand(transaction);
 }
 
-HTREEITEM CCompoentsTreeCtrl::PasteSourceUnder(HTREEITEM hTarget)
+HTREEITEM CCompoentsTreeCtrl::PasteSourceUnder(HTREEITEM hTarget, float fScale)
 {
     const CParamProp* pTarget = GetItemProp(hTarget);
     if (pTarget == NULL)
@@ -320,6 +335,7 @@ HTREEITEM CCompoentsTreeCtrl::PasteSourceUnder(HTREEITEM hTarget)
         const int nNewId = components.CopyOneRow(nSourceId, nFloorId, strTargetId);
         if (nNewId <= 0)
             return NULL;
+        m_pFolderManager->SetComSumVolume(nNewId, fCount * fScale);
         return InsertComponentItem(hTarget, nFloorId, nNewId, strName, CopyInfo.sourceComType,
                                    fCount, FormatVolumeText(fCount));
     }
@@ -376,6 +392,8 @@ HTREEITEM CCompoentsTreeCtrl::PasteSourceUnder(HTREEITEM hTarget)
             return NULL;
     }
 
+    // Totals multiply through user folders; a rule folder starts afresh.
+    const float fInnerScale = _wtoi(row.strId) >= kFirstUserFolderId ? fScale * fCount : 1.0f;
     // The content, folders first, each pasted as a source of its own: the record describes the
     // last item pasted afterwards.
     CDataSet_ComFolder* pChildren = m_pFolderManager->GetChildFolderRows(strSourceId,
@@ -386,7 +404,7 @@ HTREEITEM CCompoentsTreeCtrl::PasteSourceUnder(HTREEITEM hTarget)
         CopyInfo.sourceType = CParamProp::NodeFolder;
         CopyInfo.sourceComType = pChildren->GetAsInteger(Field::comtype, nRow);
         CopyInfo.sourceParentId = pChildren->GetAsString(Field::parentid, nRow);
-        PasteSourceUnder(hNew);
+        PasteSourceUnder(hNew, fInnerScale);
     }
     delete pChildren;
 
@@ -404,7 +422,7 @@ HTREEITEM CCompoentsTreeCtrl::PasteSourceUnder(HTREEITEM hTarget)
         CopyInfo.sourceType = CParamProp::NodeComponent;
         CopyInfo.sourceComType = pComponents->GetAsInteger(ComField::comtype, nRow);
         CopyInfo.sourceParentId = pComponents->GetAsString(ComField::folderid, nRow);
-        PasteSourceUnder(hNew);
+        PasteSourceUnder(hNew, fInnerScale);
     }
     delete pComponents;
     return hNew;

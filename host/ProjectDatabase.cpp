@@ -82,8 +82,11 @@ const wchar_t* const kExtraTables[] = {
     L"CREATE TABLE IF NOT EXISTS comtypesetup (comtype INTEGER NOT NULL, parmname TEXT NOT NULL, "
     L"parmvalue TEXT, PRIMARY KEY (comtype, parmname))",
     L"CREATE TABLE IF NOT EXISTS kxsequence (name TEXT PRIMARY KEY, value INTEGER)",
-    // The tree asks for the components of one folder of one floor, thousands of times per build.
-    L"CREATE INDEX IF NOT EXISTS component_floor_folder ON component (floorid, folderid)",
+    // The tree asks for the components of one folder of one floor, thousands of times per
+    // build, and a component added or pasted is listed after the last of its folder: with the
+    // order in the index that is one look-up, not a visit of every component the folder holds
+    // (a 1,000-component paste took a third longer without it).
+    L"CREATE INDEX IF NOT EXISTS component_folder_order ON component (floorid, folderid, showid)",
 };
 
 std::wstring Message(const wchar_t* format, const std::wstring& path)

@@ -109,6 +109,7 @@ BEGIN_MESSAGE_MAP(CCompoentsTreeCtrl, CTreeCtrlEx)
     ON_COMMAND(ID_COMTREE_QUICK_COPY, &CCompoentsTreeCtrl::OnQuickCopy)
     ON_COMMAND(ID_COMTREE_MODIFY_COM, &CCompoentsTreeCtrl::OnModifyCom)
     ON_COMMAND(ID_COMTREE_MODIFY_BATCH, &CCompoentsTreeCtrl::OnModifyBatch)
+    ON_NOTIFY_REFLECT_EX(TVN_DELETEITEM, &CCompoentsTreeCtrl::OnDeleteBranchItem)
 
     // Multi-node operations and the double-click.
     ON_COMMAND(ID_COMTREE_MCOPY, &CCompoentsTreeCtrl::OnMCopy)

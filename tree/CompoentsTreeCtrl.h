@@ -203,9 +203,14 @@ public:
 protected:
     // The item that received the paste (new, or the rule folder merged into); NULL when
     // nothing was pasted because the source's rows are gone or the target cannot take it.
-    HTREEITEM PasteSourceUnder(HTREEITEM hTarget);
-    // DelChildItem's walk: a folder's content first, each item's record, item and rows.
+    // fScale is the product of the counts of the user folders enclosing the target: each
+    // pasted component's total is stored as it is pasted, as ReSumNodeVolume would store it.
+    HTREEITEM PasteSourceUnder(HTREEITEM hTarget, float fScale);
+    // The items, records and rows of a branch, in one deletion of its items.
     void DeleteBranch(HTREEITEM hItem);
+    // Collects the records of the items DeleteBranch removes while it removes them.
+    afx_msg BOOL OnDeleteBranchItem(NMHDR* pNMHDR, LRESULT* pResult);
+    struct RemovedRows* m_pRemovedRows = nullptr;
     // Why the recorded source cannot go under hTarget (a box text), or NULL.
     LPCTSTR PasteRefusal(HTREEITEM hTarget);
     // Records the item as the single source of a cut or copy (kind, floor, id, parent).

@@ -161,7 +161,7 @@ TEST_F(ClipboardTest, CutSourceRemovedBeforePaste)
 // Pastes that cannot go where they are aimed change no row and add no item: a rule folder onto
 // a floor that has no row of that folder (quietly, the clipboard is used up), a cut rule
 // folder onto its own floor and a folder into itself (refused with a message, the clipboard
-// keeps its source).
+// keeps its source), and a paste with nothing selected.
 TEST_F(ClipboardTest, PasteTheTargetCannotTakeChangesNothing)
 {
     Exec(L"DELETE FROM comfolder WHERE floorid = 0 AND comfolderid = '21'", {});
@@ -190,6 +190,14 @@ TEST_F(ClipboardTest, PasteTheTargetCannotTakeChangesNothing)
         EXPECT_EQ(std::wstring(c.pszBox), LastBox());
         EXPECT_EQ(*c.pszBox ? 1 : 0, Ctrl().CopyInfo.hasSource);
     }
+    EXPECT_EQ(Item(2, 1, L"11"), Ctrl().cutItem);
+
+    // With nothing selected there is no target: the cut stays where it is, still held.
+    const std::wstring strBefore = Rows();
+    Ctrl().SelectItem(NULL);
+    Ctrl().SendMessage(WM_COMMAND, ID_COMTREE_PASTE, 0);
+    EXPECT_EQ(strBefore, Rows());
+    EXPECT_EQ(1, Ctrl().CopyInfo.hasSource);
     EXPECT_EQ(Item(2, 1, L"11"), Ctrl().cutItem);
 }
 
