@@ -69,8 +69,12 @@ const wchar_t* const kExtraTables[] = {
     L"CREATE TABLE IF NOT EXISTS comtypesetup (comtype INTEGER NOT NULL, parmname TEXT NOT NULL, "
     L"parmvalue TEXT, PRIMARY KEY (comtype, parmname))",
     L"CREATE TABLE IF NOT EXISTS kxsequence (name TEXT PRIMARY KEY, value INTEGER)",
-    // The tree asks for the components of one folder of one floor, thousands of times per build.
-    L"CREATE INDEX IF NOT EXISTS component_floor_folder ON component (floorid, folderid)",
+    // The tree asks for the components of one folder of one floor, thousands of times per build;
+    // every component added, copied or moved into a folder asks for the folder's last showid,
+    // which without the third column reads every row of the folder: a paste of many components
+    // into one folder grew quadratically (1,000 copies into a folder of 5,000 took 2.2 s).
+    L"CREATE INDEX IF NOT EXISTS component_floor_folder_show ON component (floorid, folderid, "
+    L"showid)",
 };
 
 std::wstring Message(const wchar_t* format, const std::wstring& path)
