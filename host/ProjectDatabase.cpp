@@ -82,10 +82,10 @@ const wchar_t* const kExtraTables[] = {
     L"CREATE TABLE IF NOT EXISTS comtypesetup (comtype INTEGER NOT NULL, parmname TEXT NOT NULL, "
     L"parmvalue TEXT, PRIMARY KEY (comtype, parmname))",
     L"CREATE TABLE IF NOT EXISTS kxsequence (name TEXT PRIMARY KEY, value INTEGER)",
-    // The tree asks for the components of one folder of one floor, thousands of times per
-    // build, and a component added or pasted is listed after the last of its folder: with the
-    // order in the index that is one look-up, not a visit of every component the folder holds
-    // (a 1,000-component paste took a third longer without it).
+    // The tree asks for the components of one folder of one floor, thousands of times per build;
+    // every component added, copied or moved into a folder asks for the folder's last showid,
+    // which without the third column reads every row of the folder: a paste of many components
+    // into one folder grew quadratically (1,000 copies into a folder of 5,000 took 2.2 s).
     L"CREATE INDEX IF NOT EXISTS component_folder_order ON component (floorid, folderid, showid)",
 };
 
