@@ -815,14 +815,12 @@ void CCompoentsTreeCtrl::InitSelItem()
     m_arrSelItems.RemoveAll();
     if (GetSafeHwnd() == NULL)
         return;
-    const UINT nCount = CountSelected();
-    HTREEITEM hItem = NULL;
-    for (UINT i = 0; i < nCount; ++i) {
-        hItem = (i == 0) ? GetFirstSelected() : GetNextSelected(hItem);
-        if (hItem == NULL)
-            break;
-        m_arrSelItems.Add(hItem);
-        CParamProp* pProp = GetItemProp(hItem);
+    CArray<HTREEITEM, HTREEITEM> arrSelected;
+    GetSelectedItems(arrSelected);
+    const INT_PTR nCount = arrSelected.GetSize();
+    for (INT_PTR i = 0; i < nCount; ++i) {
+        m_arrSelItems.Add(arrSelected[i]);
+        CParamProp* pProp = GetItemProp(arrSelected[i]);
         if (pProp == NULL || pProp->m_nNodeType != CParamProp::NodeComponent) {
             // A selection that mixes in anything but components collapses.
             if (nCount >= 2)
