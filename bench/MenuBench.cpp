@@ -7,9 +7,8 @@
 // Figures: rclick_menu_ms_100k (on a component), rclick_menu_ms_100k_folder (on a folder,
 // whose menu also scans the folder rows for its add list and rules), popup_menu_only_ms (the
 // component's menu, already built, shown by TrackPopupMenu alone: what the platform takes),
-// click_ms_100k (a left click on the same components in turns: the selection change, the
-// panel's count field and the host message, without a menu), selection_walk_ms_100k (one walk of the multi-selection over the visible items, as
-// CountSelected makes it; a right click makes several).
+// selection_walk_ms_100k (CountSelected, once; a right click asks it several times). The left
+// clicks on this project are bench-multiselect's.
 #include "Bench.h"
 
 #include <commctrl.h>
@@ -141,20 +140,6 @@ int RunBench()
     Report("rclick_menu_ms_100k", dComponent, "ms");
     Report("rclick_menu_ms_100k_folder", dFolder, "ms");
     Report("popup_menu_only_ms", dPopup, "ms");
-    int nTurn = 0;
-    const double dClick = MedianMs(
-        kRuns, [] {},
-        [&] {
-            CRect rc;
-            tree.GetItemRect(nTurn++ % 2 ? tree.GetNextSiblingItem(hComponent) : hComponent, &rc,
-                             TRUE);
-            const CPoint at = rc.CenterPoint();
-            tree.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-            tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-            PumpPending();
-            tree.UpdateWindow();
-        });
-    Report("click_ms_100k", dClick, "ms");
     Report("selection_walk_ms_100k",
            MedianMs(
                kRuns, [] {}, [&] { tree.CountSelected(); }),

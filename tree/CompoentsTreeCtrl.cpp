@@ -88,6 +88,7 @@ BEGIN_MESSAGE_MAP(CCompoentsTreeCtrl, CTreeCtrlEx)
     ON_NOTIFY_REFLECT_EX(TVN_SELCHANGED, OnSelchanged)
     ON_NOTIFY_REFLECT_EX(NM_SETFOCUS, OnSetfocus)
     ON_NOTIFY_REFLECT_EX(NM_KILLFOCUS, OnKillfocus)
+    ON_NOTIFY_REFLECT_EX(TVN_DELETEITEM, OnDeleteitem)
     // Adding.
     ON_COMMAND(ID_COMTREE_ADD_FLOOR, &CCompoentsTreeCtrl::OnAddFloor)
     ON_COMMAND_RANGE(ID_COMTREE_ADD_FOLDER_FIRST, ID_COMTREE_ADD_FOLDER_LAST,
@@ -122,7 +123,8 @@ END_MESSAGE_MAP()
 CCompoentsTreeCtrl::CCompoentsTreeCtrl()
     : m_bMovePending(0), m_nMoveComId(0), m_bTreeReady(0), cutItem(NULL),
       m_pFolderManager(new CComFolderManager), m_hFirstItem(NULL), m_nNewAdd(0),
-      m_nFolderRowCursor(1), m_pFolderView(NULL), m_pHostSite(NULL), m_pBuildIndex(NULL)
+      m_nFolderRowCursor(1), m_pFolderView(NULL), m_pHostSite(NULL), m_pBuildIndex(NULL),
+      m_pPendingComponents(NULL), m_bReleaseOnDelete(FALSE)
 {}
 
 CCompoentsTreeCtrl::~CCompoentsTreeCtrl()
@@ -183,11 +185,19 @@ int CCompoentsTreeCtrl::InitTree(CString strProjectName, int nByFloor)
     // One read of the component table serves every folder of this build.
     CComponentRowIndex index;
     m_pBuildIndex = index.Load() ? &index : NULL;
+    // Nothing of the build shows before it is complete: one repaint at the end.
+    SendMessage(WM_SETREDRAW, FALSE);
+    CArray<PendingComponent, const PendingComponent&> arrPending;
+    m_pPendingComponents = &arrPending;
     if (nByFloor)
         InsertItemByFloor(hProject, L"0");
     else
         InsertItemByComFolder(hProject);
+    m_pPendingComponents = NULL;
     m_pBuildIndex = NULL;
+    InsertPendingComponents(arrPending);
+    SendMessage(WM_SETREDRAW, TRUE);
+    Invalidate();
 
     m_hFirstItem = GetChildItem(hProject);
     if (m_hFirstItem != NULL)
@@ -231,6 +241,34 @@ void CCompoentsTreeCtrl::ReleaseRecords(HTREEITEM hItem)
     }
 }
 
+BOOL CCompoentsTreeCtrl::DeleteWithRecords(HTREEITEM hItem)
+{
+    // The tree view tells of every item it removes, with the item's data, through the parent,
+    // which passes it back to this control when it is a window of the framework. The records
+    // then go item by item as the tree removes them: no walk over the branch, whose every
+    // step costs the tree view a search over all items.
+    if (CWnd::FromHandlePermanent(::GetParent(m_hWnd)) == NULL) {
+        if (hItem == TVI_ROOT) {
+            for (HTREEITEM hTop = GetRootItem(); hTop != NULL; hTop = GetNextSiblingItem(hTop))
+                ReleaseRecords(hTop);
+        } else {
+            ReleaseRecords(hItem);
+        }
+        return DeleteItem(hItem);
+    }
+    m_bReleaseOnDelete = TRUE;
+    const BOOL bDeleted = DeleteItem(hItem);
+    m_bReleaseOnDelete = FALSE;
+    return bDeleted;
+}
+
+BOOL CCompoentsTreeCtrl::OnDeleteitem(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    if (m_bReleaseOnDelete)
+        delete reinterpret_cast<CParamProp*>(reinterpret_cast<NMTREEVIEW*>(pNMHDR)->itemOld.lParam);
+    return CTreeCtrlEx::OnDeleteitem(pNMHDR, pResult);
+}
+
 void CCompoentsTreeCtrl::ReleaseAllItems()
 {
     if (GetSafeHwnd() == NULL)
@@ -238,9 +276,9 @@ void CCompoentsTreeCtrl::ReleaseAllItems()
     // Nothing selected first: the deletions below then cannot hand the parent a selection
     // change whose item carries a released record.
     SelectItem(NULL);
-    for (HTREEITEM hTop = GetRootItem(); hTop != NULL; hTop = GetNextSiblingItem(hTop))
-        ReleaseRecords(hTop);
-    DeleteAllItems();
+    SendMessage(WM_SETREDRAW, FALSE);
+    DeleteWithRecords(TVI_ROOT);
+    SendMessage(WM_SETREDRAW, TRUE);
     ForgetItemHandles();
 }
 
@@ -254,8 +292,7 @@ void CCompoentsTreeCtrl::FreeTree(HTREEITEM hItem)
         // Every top-level item in turn; nothing is left, so no kept handle stays valid.
         HTREEITEM hTop;
         while ((hTop = GetRootItem()) != NULL) {
-            ReleaseRecords(hTop);
-            if (!DeleteItem(hTop)) {
+            if (!DeleteWithRecords(hTop)) {
                 SetItemData(hTop, 0); // its record is gone; never hand it out again
                 break;
             }
@@ -263,10 +300,9 @@ void CCompoentsTreeCtrl::FreeTree(HTREEITEM hItem)
         ForgetItemHandles();
         return;
     }
-    // Records first, then one deletion of the whole branch: the control removes the
-    // descendants with it, and any selection it moves lands outside the branch.
-    ReleaseRecords(hItem);
-    DeleteItem(hItem);
+    // One deletion of the whole branch: the control removes the descendants with it, and any
+    // selection it moves lands outside the branch.
+    DeleteWithRecords(hItem);
 }
 
 void CCompoentsTreeCtrl::ForgetItemHandles()
@@ -447,11 +483,40 @@ HTREEITEM CCompoentsTreeCtrl::InsertComponentItem(HTREEITEM hParent, int nFloorI
     CString strText(strName);
     strText += L'*';
     strText += strVolumeText;
+    if (m_pPendingComponents != NULL) {
+        m_pPendingComponents->Add(PendingComponent{ hParent, strText, pProp });
+        return NULL;
+    }
     HTREEITEM hItem = InsertItem(hParent, strText, (DWORD_PTR)pProp, kImageComponent,
                                  kImageComponent);
     if (hItem == NULL)
         delete pProp;
     return hItem;
+}
+
+void CCompoentsTreeCtrl::InsertPendingComponents(
+    const CArray<PendingComponent, const PendingComponent&>& arrPending)
+{
+    // The tree view finds an item handle by a search over all items in the order they were
+    // inserted, so an insertion costs as much as its parent is late in that order. Folders
+    // and floors went in first; their components now follow, folder by folder, each folder's
+    // list from its end and each at the front: they stand in order ahead of the folder's
+    // child folders, as a folder lists them.
+    const INT_PTR nCount = arrPending.GetSize();
+    for (INT_PTR nRun = 0; nRun < nCount;) {
+        INT_PTR nEnd = nRun + 1;
+        while (nEnd < nCount && arrPending[nEnd].hParent == arrPending[nRun].hParent)
+            ++nEnd;
+        for (INT_PTR i = nEnd - 1; i >= nRun; --i) {
+            const PendingComponent& c = arrPending[i];
+            HTREEITEM hItem = CTreeCtrl::InsertItem(
+                TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM, c.strText,
+                kImageComponent, kImageComponent, 0, 0, (LPARAM)c.pProp, c.hParent, TVI_FIRST);
+            if (hItem == NULL)
+                delete c.pProp;
+        }
+        nRun = nEnd;
+    }
 }
 
 void CCompoentsTreeCtrl::InsertItemByFloor(HTREEITEM hParent, CString strCategoryId)
@@ -848,14 +913,12 @@ void CCompoentsTreeCtrl::InitSelItem()
     m_arrSelItems.RemoveAll();
     if (GetSafeHwnd() == NULL)
         return;
-    const UINT nCount = CountSelected();
-    HTREEITEM hItem = NULL;
-    for (UINT i = 0; i < nCount; ++i) {
-        hItem = (i == 0) ? GetFirstSelected() : GetNextSelected(hItem);
-        if (hItem == NULL)
-            break;
-        m_arrSelItems.Add(hItem);
-        CParamProp* pProp = GetItemProp(hItem);
+    CArray<HTREEITEM, HTREEITEM> arrSelected;
+    GetSelectedItems(arrSelected);
+    const INT_PTR nCount = arrSelected.GetSize();
+    for (INT_PTR i = 0; i < nCount; ++i) {
+        m_arrSelItems.Add(arrSelected[i]);
+        CParamProp* pProp = GetItemProp(arrSelected[i]);
         if (pProp == NULL || pProp->m_nNodeType != CParamProp::NodeComponent) {
             // A selection that mixes in anything but components collapses.
             if (nCount >= 2)

@@ -127,6 +127,16 @@ protected:
     CComTreeHostSite* m_pHostSite;
     CComponentRowIndex* m_pBuildIndex; // the component rows, during a full build only
 
+    // A component of a full build, inserted once every floor and folder stands.
+    struct PendingComponent
+    {
+        HTREEITEM hParent;
+        CString strText;
+        CParamProp* pProp;
+    };
+    CArray<PendingComponent, const PendingComponent&>* m_pPendingComponents;
+    BOOL m_bReleaseOnDelete; // the control's own deletion: records go with their items
+
 public:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
@@ -254,6 +264,11 @@ private:
     void LoadImageList();
     void ReleaseAllItems();
     void ReleaseRecords(HTREEITEM hItem);
+    // Deletes hItem (TVI_ROOT: every item) with the records of everything it removes.
+    BOOL DeleteWithRecords(HTREEITEM hItem);
+    afx_msg BOOL OnDeleteitem(NMHDR* pNMHDR, LRESULT* pResult);
+    void InsertPendingComponents(
+        const CArray<PendingComponent, const PendingComponent&>& arrPending);
     // After the whole tree went: the kept handles (selection, operation items, clipboard
     // source) name removed items and are dropped.
     void ForgetItemHandles();

@@ -554,6 +554,42 @@ TEST_F(MultiSelectTree, SelectRangeNeedsAVisibleEndAndRunsToTheLastItemOtherwise
     EXPECT_EQ(a, Caret());
 }
 
+// The record of the selection against the bits, whoever changes them: the host through the
+// window, the host moving the caret, deletions (a new item may take a removed one's address),
+// keys. Every message already ends with this check in a debug build; here it is asked for.
+TEST_F(MultiSelectTree, TheSelectionRecordFollowsTheBitsWhoeverChangesThem)
+{
+    Start(bi[2]);
+    Click(tree.m_hWnd, ai[3], MK_CONTROL);
+    Click(tree.m_hWnd, ai[1], MK_CONTROL);
+    TreeView_SetItemState(tree.m_hWnd, c, TVIS_SELECTED, TVIS_SELECTED);
+    TreeView_SetItemState(tree.m_hWnd, ai[3], 0, TVIS_SELECTED);
+    EXPECT_TRUE(tree.CheckSelectionRecord());
+
+    CArray<HTREEITEM, HTREEITEM> listed;
+    tree.GetSelectedItems(listed);
+    ASSERT_EQ(3, listed.GetSize()) << "listed in visible order, not in the order selected";
+    EXPECT_EQ(ai[1], listed[0]);
+    EXPECT_EQ(bi[2], listed[1]);
+    EXPECT_EQ(c, listed[2]);
+
+    tree.SelectItem(a); // the host moves the caret: ai[1] loses its bit
+    tree.DeleteItem(bi[2]);
+    const HTREEITEM fresh = Add(L"新", b, 40);
+    EXPECT_TRUE(tree.CheckSelectionRecord());
+    EXPECT_EQ(Set({ a, c }), Selected());
+    EXPECT_EQ(2u, tree.CountSelected());
+    EXPECT_FALSE(tree.IsItemSelected(fresh));
+
+    Key(tree.m_hWnd, VK_DOWN, false);
+    EXPECT_TRUE(tree.CheckSelectionRecord());
+    EXPECT_EQ(Set({ ai[0] }), Selected());
+    tree.SetItemSelected(fresh, TRUE);
+    tree.SetItemSelected(ai[0], FALSE);
+    EXPECT_EQ(fresh, tree.GetFirstSelected());
+    EXPECT_TRUE(tree.CheckSelectionRecord());
+}
+
 TEST_F(MultiSelectTree, GetNextItemExWalksTheWholeTreeInPreOrder)
 {
     tree.Expand(a, TVE_COLLAPSE);
