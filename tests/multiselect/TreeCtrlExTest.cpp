@@ -83,7 +83,7 @@ protected:
     // Only the caret selected, as after a plain click.
     void Start(HTREEITEM h)
     {
-        Click(tree.m_hWnd, h, 0);
+        ClickTreeItem(tree.m_hWnd, h, 0);
         parent.Clear();
     }
 };
@@ -94,11 +94,11 @@ using Set = std::set<HTREEITEM>;
 
 TEST_F(MultiSelectTree, PlainClickSelectsOnlyTheItemAndReportsOldAndNewCaret)
 {
-    Click(tree.m_hWnd, ai[0], 0);
-    Click(tree.m_hWnd, ai[1], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, ai[0], 0);
+    ClickTreeItem(tree.m_hWnd, ai[1], MK_CONTROL);
     parent.Clear();
 
-    Click(tree.m_hWnd, bi[2], 0);
+    ClickTreeItem(tree.m_hWnd, bi[2], 0);
     EXPECT_EQ(Set({ bi[2] }), Selected());
     EXPECT_EQ(bi[2], Caret());
 
@@ -123,7 +123,7 @@ TEST_F(MultiSelectTree, PlainClickSelectsOnlyTheItemAndReportsOldAndNewCaret)
 TEST_F(MultiSelectTree, FirstClickWithoutCaretReportsAnEmptyOldItem)
 {
     NoCaret();
-    Click(tree.m_hWnd, a, 0);
+    ClickTreeItem(tree.m_hWnd, a, 0);
     EXPECT_EQ(Set({ a }), Selected());
     const Note* n = parent.Last(TVN_SELCHANGEDW);
     ASSERT_TRUE(n);
@@ -136,7 +136,7 @@ TEST_F(MultiSelectTree, ControlClickTogglesAndKeepsTheOthers)
     Start(ai[0]);
 
     // Adding: the old item stays, the new one becomes the caret.
-    Click(tree.m_hWnd, bi[0], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, bi[0], MK_CONTROL);
     EXPECT_EQ(Set({ ai[0], bi[0] }), Selected());
     EXPECT_EQ(bi[0], Caret());
     ASSERT_EQ(Codes({ TVN_SELCHANGINGW, TVN_SELCHANGINGW, TVN_SELCHANGEDW }), parent.Codes());
@@ -147,7 +147,7 @@ TEST_F(MultiSelectTree, ControlClickTogglesAndKeepsTheOthers)
     EXPECT_EQ(bi[0], changing.tv.itemNew.hItem);
     EXPECT_EQ((LPARAM)21, changing.tv.itemNew.lParam);
     EXPECT_FALSE(changing.tv.itemNew.state & TVIS_SELECTED) << "sent before the change";
-    const CPoint at = LabelPoint(tree.m_hWnd, bi[0]);
+    const CPoint at = TreeItemPoint(tree.m_hWnd, bi[0]);
     EXPECT_EQ(at.x, changing.tv.ptDrag.x);
     EXPECT_EQ(at.y, changing.tv.ptDrag.y);
     const Note& changed = parent.notes[2];
@@ -155,19 +155,19 @@ TEST_F(MultiSelectTree, ControlClickTogglesAndKeepsTheOthers)
     EXPECT_EQ(bi[0], changed.tv.itemNew.hItem);
     EXPECT_TRUE(changed.tv.itemNew.state & TVIS_SELECTED);
 
-    Click(tree.m_hWnd, c, MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, c, MK_CONTROL);
     EXPECT_EQ(Set({ ai[0], bi[0], c }), Selected());
 
     // Removing a selected item that is not the caret: the caret stays where it is. The
     // press is deferred to the release, so the whole action still sends one TVN_SELCHANGED.
     parent.Clear();
-    Click(tree.m_hWnd, ai[0], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, ai[0], MK_CONTROL);
     EXPECT_EQ(Set({ bi[0], c }), Selected());
     EXPECT_EQ(c, Caret());
     EXPECT_EQ(Codes({ TVN_SELCHANGINGW, TVN_SELCHANGEDW }), parent.Codes());
 
     // Removing the caret itself: it loses its mark but stays the caret.
-    Click(tree.m_hWnd, c, MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, c, MK_CONTROL);
     EXPECT_EQ(Set({ bi[0] }), Selected());
     EXPECT_EQ(c, Caret());
 }
@@ -175,7 +175,7 @@ TEST_F(MultiSelectTree, ControlClickTogglesAndKeepsTheOthers)
 TEST_F(MultiSelectTree, ControlClickOnTheOnlySelectedItemLeavesNothingSelected)
 {
     Start(bi[1]);
-    Click(tree.m_hWnd, bi[1], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, bi[1], MK_CONTROL);
     EXPECT_TRUE(Selected().empty());
     EXPECT_EQ(bi[1], Caret());
     EXPECT_EQ(0u, tree.CountSelected());
@@ -185,7 +185,7 @@ TEST_F(MultiSelectTree, ControlClickOnTheOnlySelectedItemLeavesNothingSelected)
 TEST_F(MultiSelectTree, ShiftClickSelectsTheVisibleRangeInBothDirectionsFromTheAnchor)
 {
     Start(ai[2]);
-    Click(tree.m_hWnd, bi[1], MK_SHIFT);
+    ClickTreeItem(tree.m_hWnd, bi[1], MK_SHIFT);
     EXPECT_EQ(Set({ ai[2], ai[3], b, bi[0], bi[1] }), Selected());
     EXPECT_EQ(bi[1], Caret());
     ASSERT_EQ(Codes({ TVN_SELCHANGINGW, TVN_SELCHANGEDW }), parent.Codes());
@@ -193,11 +193,11 @@ TEST_F(MultiSelectTree, ShiftClickSelectsTheVisibleRangeInBothDirectionsFromTheA
     EXPECT_EQ(bi[1], parent.notes[1].tv.itemNew.hItem);
 
     // The anchor stays put: a second Shift click above it replaces the range.
-    Click(tree.m_hWnd, ai[0], MK_SHIFT);
+    ClickTreeItem(tree.m_hWnd, ai[0], MK_SHIFT);
     EXPECT_EQ(Set({ ai[0], ai[1], ai[2] }), Selected());
     EXPECT_EQ(ai[0], Caret());
 
-    Click(tree.m_hWnd, ai[2], MK_SHIFT);
+    ClickTreeItem(tree.m_hWnd, ai[2], MK_SHIFT);
     EXPECT_EQ(Set({ ai[2] }), Selected());
 }
 
@@ -206,7 +206,7 @@ TEST_F(MultiSelectTree, ShiftClickWithoutAnchorRunsFromTheCaret)
     // A caret set by the program, not by a click: no anchor exists yet.
     tree.SelectItem(ai[1]);
     parent.Clear();
-    Click(tree.m_hWnd, bi[0], MK_SHIFT);
+    ClickTreeItem(tree.m_hWnd, bi[0], MK_SHIFT);
     EXPECT_EQ(Set({ ai[1], ai[2], ai[3], b, bi[0] }), Selected());
     EXPECT_EQ(bi[0], Caret());
 }
@@ -214,9 +214,9 @@ TEST_F(MultiSelectTree, ShiftClickWithoutAnchorRunsFromTheCaret)
 TEST_F(MultiSelectTree, ControlClickSetsTheAnchorOnlyWhenThereIsNone)
 {
     tree.SelectItem(c);
-    Click(tree.m_hWnd, ai[1], MK_CONTROL); // first anchor
-    Click(tree.m_hWnd, bi[2], MK_CONTROL); // anchor unchanged
-    Click(tree.m_hWnd, ai[3], MK_SHIFT);
+    ClickTreeItem(tree.m_hWnd, ai[1], MK_CONTROL); // first anchor
+    ClickTreeItem(tree.m_hWnd, bi[2], MK_CONTROL); // anchor unchanged
+    ClickTreeItem(tree.m_hWnd, ai[3], MK_SHIFT);
     EXPECT_EQ(Set({ ai[1], ai[2], ai[3] }), Selected());
 }
 
@@ -228,9 +228,9 @@ protected:
     void SetUp() override
     {
         MultiSelectTree::SetUp();
-        Click(tree.m_hWnd, ai[0], 0);
-        Click(tree.m_hWnd, ai[2], MK_CONTROL);
-        Click(tree.m_hWnd, bi[1], MK_CONTROL);
+        ClickTreeItem(tree.m_hWnd, ai[0], 0);
+        ClickTreeItem(tree.m_hWnd, ai[2], MK_CONTROL);
+        ClickTreeItem(tree.m_hWnd, bi[1], MK_CONTROL);
         ASSERT_EQ(Set({ ai[0], ai[2], bi[1] }), Selected());
         parent.Clear();
     }
@@ -238,7 +238,7 @@ protected:
 
 TEST_F(MultiSelectGroup, PressOnAGroupMemberWaitsForTheRelease)
 {
-    const CPoint at = LabelPoint(tree.m_hWnd, ai[2]);
+    const CPoint at = TreeItemPoint(tree.m_hWnd, ai[2]);
     SendMouse(tree.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     EXPECT_EQ(Set({ ai[0], ai[2], bi[1] }), Selected());
     EXPECT_TRUE(parent.notes.empty());
@@ -255,7 +255,7 @@ TEST_F(MultiSelectGroup, PressOnAGroupMemberWaitsForTheRelease)
 TEST_F(MultiSelectGroup, DraggingAGroupMemberKeepsTheGroupAndDisabledDragSendsNothing)
 {
     tree.ModifyStyle(0, TVS_DISABLEDRAGDROP);
-    const CPoint at = LabelPoint(tree.m_hWnd, ai[2]);
+    const CPoint at = TreeItemPoint(tree.m_hWnd, ai[2]);
     SendMouse(tree.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMouse(tree.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON,
               at + CPoint(0, GetSystemMetrics(SM_CYDRAG) + 1));
@@ -267,7 +267,7 @@ TEST_F(MultiSelectGroup, DraggingAGroupMemberKeepsTheGroupAndDisabledDragSendsNo
 
 TEST_F(MultiSelectGroup, DragReportsTheBeginDragOnceWithItemAndMousePosition)
 {
-    const CPoint at = LabelPoint(tree.m_hWnd, ai[0]);
+    const CPoint at = TreeItemPoint(tree.m_hWnd, ai[0]);
     const CPoint away = at + CPoint(GetSystemMetrics(SM_CXDRAG) + 1, 0);
     SendMouse(tree.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMouse(tree.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, away);
@@ -286,7 +286,7 @@ TEST_F(MultiSelectGroup, DragReportsTheBeginDragOnceWithItemAndMousePosition)
 
 TEST_F(MultiSelectGroup, PressOnAnUnselectedItemSelectsAtOnceAndDragStillReports)
 {
-    const CPoint at = LabelPoint(tree.m_hWnd, c);
+    const CPoint at = TreeItemPoint(tree.m_hWnd, c);
     SendMouse(tree.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     EXPECT_EQ(Set({ c }), Selected());
     SendMouse(tree.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, at + CPoint(-30, 0));
@@ -297,7 +297,7 @@ TEST_F(MultiSelectGroup, PressOnAnUnselectedItemSelectsAtOnceAndDragStillReports
 
 TEST_F(MultiSelectGroup, RightClickLeavesAMultiSelectionAlone)
 {
-    RightClick(tree.m_hWnd, c);
+    RightClickTreeItem(tree.m_hWnd, c);
     EXPECT_EQ(Set({ ai[0], ai[2], bi[1] }), Selected());
     EXPECT_EQ(bi[1], Caret());
 }
@@ -305,7 +305,7 @@ TEST_F(MultiSelectGroup, RightClickLeavesAMultiSelectionAlone)
 TEST_F(MultiSelectTree, RightClickMovesASingleSelection)
 {
     Start(ai[0]);
-    RightClick(tree.m_hWnd, bi[2]);
+    RightClickTreeItem(tree.m_hWnd, bi[2]);
     EXPECT_EQ(bi[2], Caret());
     EXPECT_EQ(Set({ bi[2] }), Selected());
 }
@@ -314,7 +314,7 @@ TEST_F(MultiSelectTree, RightClickMovesASingleSelection)
 
 TEST_F(MultiSelectGroup, PlainDownLeavesOnlyTheNewCaret)
 {
-    Key(tree.m_hWnd, VK_DOWN, false);
+    PressKey(tree.m_hWnd, VK_DOWN);
     EXPECT_EQ(bi[2], Caret());
     EXPECT_EQ(Set({ bi[2] }), Selected());
     // The tree moved the caret itself and told the parent, including its own TVN_KEYDOWN.
@@ -322,17 +322,17 @@ TEST_F(MultiSelectGroup, PlainDownLeavesOnlyTheNewCaret)
     EXPECT_NE(nullptr, parent.Last(TVN_SELCHANGEDW));
 
     // The anchor followed the caret.
-    Click(tree.m_hWnd, b, MK_SHIFT);
+    ClickTreeItem(tree.m_hWnd, b, MK_SHIFT);
     EXPECT_EQ(Set({ b, bi[0], bi[1], bi[2] }), Selected());
 }
 
 TEST_F(MultiSelectTree, PlainDownOnTheLastItemClearsEverythingAndKeepsTheCaret)
 {
     Start(bi[2]);
-    Click(tree.m_hWnd, c, MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, c, MK_CONTROL);
     ASSERT_EQ(Set({ bi[2], c }), Selected());
     parent.Clear();
-    Key(tree.m_hWnd, VK_DOWN, false);
+    PressKey(tree.m_hWnd, VK_DOWN);
     EXPECT_TRUE(Selected().empty());
     EXPECT_EQ(c, Caret());
     EXPECT_TRUE(parent.notes.empty()) << parent.Describe();
@@ -341,8 +341,8 @@ TEST_F(MultiSelectTree, PlainDownOnTheLastItemClearsEverythingAndKeepsTheCaret)
 TEST_F(MultiSelectTree, ShiftArrowsGrowAndShrinkTheRangeAndReportTheKey)
 {
     Start(ai[2]);
-    Key(tree.m_hWnd, VK_DOWN, true);
-    Key(tree.m_hWnd, VK_DOWN, true);
+    PressKey(tree.m_hWnd, VK_DOWN, MK_SHIFT);
+    PressKey(tree.m_hWnd, VK_DOWN, MK_SHIFT);
     EXPECT_EQ(Set({ ai[2], ai[3], b }), Selected());
     EXPECT_EQ(b, Caret());
     // Per key: the tree's caret move, our selection change, then the key itself.
@@ -359,10 +359,10 @@ TEST_F(MultiSelectTree, ShiftArrowsGrowAndShrinkTheRangeAndReportTheKey)
     EXPECT_EQ(0u, key.key.flags);
     EXPECT_EQ((UINT_PTR)kTreeId, key.key.hdr.idFrom);
 
-    Key(tree.m_hWnd, VK_UP, true);
+    PressKey(tree.m_hWnd, VK_UP, MK_SHIFT);
     EXPECT_EQ(Set({ ai[2], ai[3] }), Selected());
-    Key(tree.m_hWnd, VK_UP, true);
-    Key(tree.m_hWnd, VK_UP, true);
+    PressKey(tree.m_hWnd, VK_UP, MK_SHIFT);
+    PressKey(tree.m_hWnd, VK_UP, MK_SHIFT);
     EXPECT_EQ(Set({ ai[1], ai[2] }), Selected());
     EXPECT_EQ(ai[1], Caret());
 }
@@ -370,9 +370,9 @@ TEST_F(MultiSelectTree, ShiftArrowsGrowAndShrinkTheRangeAndReportTheKey)
 TEST_F(MultiSelectTree, ShiftDownBelowTheLastItemOnlyReportsTheKey)
 {
     Start(bi[2]);
-    Click(tree.m_hWnd, c, MK_SHIFT);
+    ClickTreeItem(tree.m_hWnd, c, MK_SHIFT);
     parent.Clear();
-    Key(tree.m_hWnd, VK_DOWN, true);
+    PressKey(tree.m_hWnd, VK_DOWN, MK_SHIFT);
     EXPECT_EQ(Set({ bi[2], c }), Selected());
     EXPECT_EQ(c, Caret());
     ASSERT_EQ(Codes({ TVN_KEYDOWN }), parent.Codes());
@@ -382,7 +382,7 @@ TEST_F(MultiSelectTree, ShiftDownBelowTheLastItemOnlyReportsTheKey)
 TEST_F(MultiSelectTree, PageKeysSelectARangeWithShiftAndCollapseItWithout)
 {
     Start(ai[1]);
-    Key(tree.m_hWnd, VK_NEXT, true);
+    PressKey(tree.m_hWnd, VK_NEXT, MK_SHIFT);
     // The tree is taller than its content: a page runs to the last item.
     EXPECT_EQ(c, Caret());
     EXPECT_EQ(Set({ ai[1], ai[2], ai[3], b, bi[0], bi[1], bi[2], c }), Selected());
@@ -392,13 +392,13 @@ TEST_F(MultiSelectTree, PageKeysSelectARangeWithShiftAndCollapseItWithout)
     EXPECT_TRUE(IsAllZero(n->tv.itemOld));
     EXPECT_EQ(1u, parent.Count(TVN_SELCHANGEDW)) << parent.Describe();
 
-    Key(tree.m_hWnd, VK_PRIOR, true);
+    PressKey(tree.m_hWnd, VK_PRIOR, MK_SHIFT);
     EXPECT_EQ(root, Caret());
     EXPECT_EQ(Set({ root, a, ai[0], ai[1] }), Selected());
 
-    Key(tree.m_hWnd, VK_NEXT, false);
+    PressKey(tree.m_hWnd, VK_NEXT);
     EXPECT_EQ(Set({ c }), Selected());
-    Click(tree.m_hWnd, bi[2], MK_SHIFT);
+    ClickTreeItem(tree.m_hWnd, bi[2], MK_SHIFT);
     EXPECT_EQ(Set({ bi[2], c }), Selected()) << "the anchor follows a plain page key";
 }
 
@@ -414,7 +414,7 @@ protected:
 TEST_F(MultiSelectEditable, ClickOnTheCaretLabelEditsAfterTheDoubleClickTime)
 {
     Start(bi[0]);
-    Click(tree.m_hWnd, bi[0], 0);
+    ClickTreeItem(tree.m_hWnd, bi[0], 0);
     EXPECT_EQ(NULL, Editor()) << "not before the double-click time";
     EXPECT_TRUE(parent.notes.empty()) << parent.Describe();
     PumpFor(GetDoubleClickTime() + 300);
@@ -430,7 +430,7 @@ TEST_F(MultiSelectEditable, ClickOnTheCaretLabelEditsAfterTheDoubleClickTime)
 TEST_F(MultiSelectEditable, DoubleClickWithinTheTimeCancelsTheEdit)
 {
     Start(bi[0]);
-    const CPoint at = LabelPoint(tree.m_hWnd, bi[0]);
+    const CPoint at = TreeItemPoint(tree.m_hWnd, bi[0]);
     SendMouse(tree.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMouse(tree.m_hWnd, WM_LBUTTONUP, 0, at);
     SendMouse(tree.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
@@ -443,10 +443,10 @@ TEST_F(MultiSelectEditable, DoubleClickWithinTheTimeCancelsTheEdit)
 TEST_F(MultiSelectEditable, ClickOnTheCaretOfAGroupReducesItAndArmsTheEdit)
 {
     Start(ai[0]);
-    Click(tree.m_hWnd, ai[1], MK_CONTROL);
-    Click(tree.m_hWnd, ai[3], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, ai[1], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, ai[3], MK_CONTROL);
     parent.Clear();
-    Click(tree.m_hWnd, ai[3], 0);
+    ClickTreeItem(tree.m_hWnd, ai[3], 0);
     EXPECT_EQ(Set({ ai[3] }), Selected());
     EXPECT_EQ(ai[3], Caret());
     PumpFor(GetDoubleClickTime() + 300);
@@ -457,8 +457,8 @@ TEST_F(MultiSelectEditable, ClickOnTheCaretOfAGroupReducesItAndArmsTheEdit)
 TEST_F(MultiSelectEditable, ModifiedClickOnTheCaretNeverEdits)
 {
     Start(ai[0]);
-    Click(tree.m_hWnd, ai[1], MK_SHIFT);
-    Click(tree.m_hWnd, ai[1], MK_CONTROL); // toggles instead
+    ClickTreeItem(tree.m_hWnd, ai[1], MK_SHIFT);
+    ClickTreeItem(tree.m_hWnd, ai[1], MK_CONTROL); // toggles instead
     PumpFor(GetDoubleClickTime() + 300);
     EXPECT_EQ(NULL, Editor());
     EXPECT_EQ(Set({ ai[0] }), Selected());
@@ -467,7 +467,7 @@ TEST_F(MultiSelectEditable, ModifiedClickOnTheCaretNeverEdits)
 TEST_F(MultiSelectTree, WithoutEditLabelsAClickOnTheCaretNeverEdits)
 {
     Start(ai[0]);
-    Click(tree.m_hWnd, ai[0], 0);
+    ClickTreeItem(tree.m_hWnd, ai[0], 0);
     PumpFor(GetDoubleClickTime() + 300);
     EXPECT_EQ(NULL, (HWND)SendMessageW(tree.m_hWnd, TVM_GETEDITCONTROL, 0, 0));
     EXPECT_EQ(0u, parent.Count(TVN_BEGINLABELEDITW));
@@ -478,17 +478,17 @@ TEST_F(MultiSelectTree, WithoutEditLabelsAClickOnTheCaretNeverEdits)
 TEST_F(MultiSelectTree, CollapseDropsHiddenSelectionsForGood)
 {
     Start(ai[0]);
-    Click(tree.m_hWnd, bi[0], MK_CONTROL);
-    Click(tree.m_hWnd, bi[2], MK_CONTROL);
-    Click(tree.m_hWnd, c, MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, bi[0], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, bi[2], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, c, MK_CONTROL);
     parent.Clear();
 
-    ClickButton(tree.m_hWnd, b); // the user's collapse, with its notifications
+    ClickExpandButton(tree.m_hWnd, b); // the user's collapse, with its notifications
     EXPECT_FALSE(tree.GetItemState(b, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(Set({ ai[0], c }), Selected());
     EXPECT_NE(nullptr, parent.Last(TVN_ITEMEXPANDINGW)) << "the parent sees the collapse too";
 
-    ClickButton(tree.m_hWnd, b);
+    ClickExpandButton(tree.m_hWnd, b);
     EXPECT_TRUE(tree.GetItemState(b, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(Set({ ai[0], c }), Selected());
     EXPECT_EQ(2u, tree.CountSelected());
@@ -497,16 +497,16 @@ TEST_F(MultiSelectTree, CollapseDropsHiddenSelectionsForGood)
 TEST_F(MultiSelectTree, CollapseClearsNestedBranchesButNotTheirNeighbours)
 {
     Start(ai[3]);
-    Click(tree.m_hWnd, bi[0], MK_CONTROL);
-    Click(tree.m_hWnd, c, MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, bi[0], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, c, MK_CONTROL);
     // A selected item below a collapsed branch inside the collapsing one.
     HTREEITEM deep = Add(L"深", ai[1], 99);
     tree.SetItemState(deep, TVIS_SELECTED, TVIS_SELECTED);
-    ClickButton(tree.m_hWnd, root);
+    ClickExpandButton(tree.m_hWnd, root);
     // The caret was hidden too, so the tree moved it to the collapsed item.
     EXPECT_EQ(root, Caret());
     EXPECT_EQ(Set({ root }), Selected());
-    ClickButton(tree.m_hWnd, root);
+    ClickExpandButton(tree.m_hWnd, root);
     EXPECT_EQ(1u, tree.CountSelected());
     EXPECT_FALSE(tree.GetItemState(deep, TVIS_SELECTED) & TVIS_SELECTED);
 }
@@ -573,9 +573,9 @@ TEST_F(MultiSelectTree, GetNextItemExWalksTheWholeTreeInPreOrder)
 TEST_F(MultiSelectTree, NotificationsCarryTheIdTheWindowHasNow)
 {
     SetWindowLongPtrW(tree.m_hWnd, GWLP_ID, 4321);
-    Click(tree.m_hWnd, ai[0], 0);
-    Click(tree.m_hWnd, ai[1], MK_CONTROL);
-    Key(tree.m_hWnd, VK_DOWN, true);
+    ClickTreeItem(tree.m_hWnd, ai[0], 0);
+    ClickTreeItem(tree.m_hWnd, ai[1], MK_CONTROL);
+    PressKey(tree.m_hWnd, VK_DOWN, MK_SHIFT);
     ASSERT_GE(parent.Count(TVN_SELCHANGEDW), 2u);
     for (const Note& n : parent.notes) {
         if (n.code == TVN_SELCHANGEDW || n.code == TVN_KEYDOWN) {
@@ -589,8 +589,8 @@ TEST_F(MultiSelectTree, EveryPressIsTimedUnderTheGlobalStatistics)
 {
     const wchar_t* label = L"CTreeCtrlEx::OnLButtonDown";
     const int before = CTiming::GetCount(label);
-    Click(tree.m_hWnd, ai[0], 0);
-    Click(tree.m_hWnd, ai[1], MK_SHIFT);
+    ClickTreeItem(tree.m_hWnd, ai[0], 0);
+    ClickTreeItem(tree.m_hWnd, ai[1], MK_SHIFT);
     SendMouse(tree.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, CPoint(370, 550)); // empty space
     SendMouse(tree.m_hWnd, WM_LBUTTONUP, 0, CPoint(370, 550));
     EXPECT_EQ(before + 3, CTiming::GetCount(label));

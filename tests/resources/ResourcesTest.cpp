@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 #include "CImageList.h"
+#include "TestProject.h"
 #include "resources/ComTreeModule.h"
 #include "resources/resource.h"
 #include "folders/ComFolderRuleManager.h"
@@ -39,15 +40,6 @@ const int kTypeCodes[] = {
 bool IsTypeCode(int code)
 {
     return std::find(std::begin(kTypeCodes), std::end(kTypeCodes), code) != std::end(kTypeCodes);
-}
-
-std::string Narrow(const std::wstring& text)
-{
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr,
-                                nullptr);
-    std::string out(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), &out[0], n, nullptr, nullptr);
-    return out;
 }
 
 // The file as the host's text provider hands it over: UTF-16, byte-order mark removed.
