@@ -4,7 +4,10 @@
 #include "afxwin.h"
 #include "afxcmn.h"
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
+#include <sstream>
+#include <string>
 #include <vector>
 #include "multiselect/TreeCtrlEx.h"
 #include "TreeDriver.h"
@@ -172,52 +175,72 @@ TEST_F(MultiSelectTree, ControlClickTogglesAndKeepsTheOthers)
     EXPECT_EQ(c, Caret());
 }
 
-TEST_F(MultiSelectTree, ControlClickOnTheOnlySelectedItemLeavesNothingSelected)
+// Steps: "click X", "ctrl X", "shift X" (left clicks with those keys), "right X", "set X" (the
+// program moves the caret), "down", "shift-down". Items: root a a1..a4 b b1..b3 c.
+struct Sequence
 {
-    Start(bi[1]);
-    ClickTreeItem(tree.m_hWnd, bi[1], MK_CONTROL);
-    EXPECT_TRUE(Selected().empty());
-    EXPECT_EQ(bi[1], Caret());
-    EXPECT_EQ(0u, tree.CountSelected());
-    EXPECT_EQ(NULL, tree.GetFirstSelected());
-}
+    const char* steps;
+    const char* selected; // the marked items afterwards
+    const char* caret;
+    bool quietLastStep; // the last step tells the parent nothing
+};
 
-TEST_F(MultiSelectTree, ShiftClickSelectsTheVisibleRangeInBothDirectionsFromTheAnchor)
+const Sequence kSequences[] = {
+    { "click b2; ctrl b2", "", "b2", false },                    // the only marked item: none left
+    { "click a3; shift b2", "a3 a4 b b1 b2", "b2", false },      // a visible range
+    { "click a3; shift b2; shift a1", "a1 a2 a3", "a1", false }, // from the anchor, not the caret
+    { "click a3; shift b2; shift a3", "a3", "a3", false },
+    { "set a2; shift b1", "a2 a3 a4 b b1", "b1", false }, // no anchor yet: from the caret
+    { "set c; ctrl a2; ctrl b3; shift a4", "a2 a3 a4", "a4",
+      false }, // the first Ctrl click anchors
+    { "click a1; ctrl a3; ctrl b2; right c", "a1 a3 b2", "b2", false }, // a group stays
+    { "click a1; right b3", "b3", "b3", false },                        // a single selection moves
+    { "click a1; ctrl a3; ctrl b2; down", "b3", "b3", false }, // a plain key: the new caret only
+    { "click a1; ctrl a3; ctrl b2; down; shift b", "b b1 b2 b3", "b", false }, // anchor follows
+    { "click b3; ctrl c; down", "", "c", true }, // below the last item: cleared
+    { "click b3; shift c; shift-down", "b3 c", "c", false },
+};
+
+TEST_F(MultiSelectTree, SequencesOfClicksAndKeysLeaveTheirSelectionAndCaret)
 {
-    Start(ai[2]);
-    ClickTreeItem(tree.m_hWnd, bi[1], MK_SHIFT);
-    EXPECT_EQ(Set({ ai[2], ai[3], b, bi[0], bi[1] }), Selected());
-    EXPECT_EQ(bi[1], Caret());
-    ASSERT_EQ(Codes({ TVN_SELCHANGINGW, TVN_SELCHANGEDW }), parent.Codes());
-    EXPECT_EQ(ai[2], parent.notes[1].tv.itemOld.hItem);
-    EXPECT_EQ(bi[1], parent.notes[1].tv.itemNew.hItem);
-
-    // The anchor stays put: a second Shift click above it replaces the range.
-    ClickTreeItem(tree.m_hWnd, ai[0], MK_SHIFT);
-    EXPECT_EQ(Set({ ai[0], ai[1], ai[2] }), Selected());
-    EXPECT_EQ(ai[0], Caret());
-
-    ClickTreeItem(tree.m_hWnd, ai[2], MK_SHIFT);
-    EXPECT_EQ(Set({ ai[2] }), Selected());
-}
-
-TEST_F(MultiSelectTree, ShiftClickWithoutAnchorRunsFromTheCaret)
-{
-    // A caret set by the program, not by a click: no anchor exists yet.
-    tree.SelectItem(ai[1]);
-    parent.Clear();
-    ClickTreeItem(tree.m_hWnd, bi[0], MK_SHIFT);
-    EXPECT_EQ(Set({ ai[1], ai[2], ai[3], b, bi[0] }), Selected());
-    EXPECT_EQ(bi[0], Caret());
-}
-
-TEST_F(MultiSelectTree, ControlClickSetsTheAnchorOnlyWhenThereIsNone)
-{
-    tree.SelectItem(c);
-    ClickTreeItem(tree.m_hWnd, ai[1], MK_CONTROL); // first anchor
-    ClickTreeItem(tree.m_hWnd, bi[2], MK_CONTROL); // anchor unchanged
-    ClickTreeItem(tree.m_hWnd, ai[3], MK_SHIFT);
-    EXPECT_EQ(Set({ ai[1], ai[2], ai[3] }), Selected());
+    for (const Sequence& q : kSequences) {
+        SCOPED_TRACE(q.steps);
+        tree.DestroyWindow(); // a fresh tree: no anchor, no caret of the last sequence
+        Build(kStyle);
+        const std::map<std::string, HTREEITEM> items = {
+            { "root", root }, { "a", a },      { "a1", ai[0] }, { "a2", ai[1] },
+            { "a3", ai[2] },  { "a4", ai[3] }, { "b", b },      { "b1", bi[0] },
+            { "b2", bi[1] },  { "b3", bi[2] }, { "c", c },
+        };
+        auto item = [&](const std::string& name) { return items.at(name); };
+        std::istringstream steps(q.steps);
+        for (std::string step; std::getline(steps, step, ';');) {
+            parent.Clear();
+            std::istringstream words(step);
+            std::string verb, name;
+            words >> verb >> name;
+            if (verb == "click" || verb == "ctrl" || verb == "shift")
+                ClickTreeItem(tree.m_hWnd, item(name),
+                              verb == "ctrl"        ? MK_CONTROL
+                                  : verb == "shift" ? MK_SHIFT
+                                                    : 0);
+            else if (verb == "right")
+                RightClickTreeItem(tree.m_hWnd, item(name));
+            else if (verb == "set")
+                tree.SelectItem(item(name));
+            else
+                PressKey(tree.m_hWnd, VK_DOWN, verb == "shift-down" ? MK_SHIFT : 0);
+        }
+        Set expected;
+        std::istringstream names(q.selected);
+        for (std::string name; names >> name;)
+            expected.insert(item(name));
+        EXPECT_EQ(expected, Selected());
+        EXPECT_EQ(expected.size(), tree.CountSelected());
+        EXPECT_EQ(item(q.caret), Caret());
+        if (q.quietLastStep)
+            EXPECT_TRUE(parent.notes.empty()) << parent.Describe();
+    }
 }
 
 // ---- press, release and drag ----------------------------------------------------------------
@@ -295,49 +318,6 @@ TEST_F(MultiSelectGroup, PressOnAnUnselectedItemSelectsAtOnceAndDragStillReports
     EXPECT_EQ(Set({ c }), Selected());
 }
 
-TEST_F(MultiSelectGroup, RightClickLeavesAMultiSelectionAlone)
-{
-    RightClickTreeItem(tree.m_hWnd, c);
-    EXPECT_EQ(Set({ ai[0], ai[2], bi[1] }), Selected());
-    EXPECT_EQ(bi[1], Caret());
-}
-
-TEST_F(MultiSelectTree, RightClickMovesASingleSelection)
-{
-    Start(ai[0]);
-    RightClickTreeItem(tree.m_hWnd, bi[2]);
-    EXPECT_EQ(bi[2], Caret());
-    EXPECT_EQ(Set({ bi[2] }), Selected());
-}
-
-// ---- keys -------------------------------------------------------------------------------------
-
-TEST_F(MultiSelectGroup, PlainDownLeavesOnlyTheNewCaret)
-{
-    PressKey(tree.m_hWnd, VK_DOWN);
-    EXPECT_EQ(bi[2], Caret());
-    EXPECT_EQ(Set({ bi[2] }), Selected());
-    // The tree moved the caret itself and told the parent, including its own TVN_KEYDOWN.
-    EXPECT_NE(nullptr, parent.Last(TVN_KEYDOWN));
-    EXPECT_NE(nullptr, parent.Last(TVN_SELCHANGEDW));
-
-    // The anchor followed the caret.
-    ClickTreeItem(tree.m_hWnd, b, MK_SHIFT);
-    EXPECT_EQ(Set({ b, bi[0], bi[1], bi[2] }), Selected());
-}
-
-TEST_F(MultiSelectTree, PlainDownOnTheLastItemClearsEverythingAndKeepsTheCaret)
-{
-    Start(bi[2]);
-    ClickTreeItem(tree.m_hWnd, c, MK_CONTROL);
-    ASSERT_EQ(Set({ bi[2], c }), Selected());
-    parent.Clear();
-    PressKey(tree.m_hWnd, VK_DOWN);
-    EXPECT_TRUE(Selected().empty());
-    EXPECT_EQ(c, Caret());
-    EXPECT_TRUE(parent.notes.empty()) << parent.Describe();
-}
-
 TEST_F(MultiSelectTree, ShiftArrowsGrowAndShrinkTheRangeAndReportTheKey)
 {
     Start(ai[2]);
@@ -365,18 +345,6 @@ TEST_F(MultiSelectTree, ShiftArrowsGrowAndShrinkTheRangeAndReportTheKey)
     PressKey(tree.m_hWnd, VK_UP, MK_SHIFT);
     EXPECT_EQ(Set({ ai[1], ai[2] }), Selected());
     EXPECT_EQ(ai[1], Caret());
-}
-
-TEST_F(MultiSelectTree, ShiftDownBelowTheLastItemOnlyReportsTheKey)
-{
-    Start(bi[2]);
-    ClickTreeItem(tree.m_hWnd, c, MK_SHIFT);
-    parent.Clear();
-    PressKey(tree.m_hWnd, VK_DOWN, MK_SHIFT);
-    EXPECT_EQ(Set({ bi[2], c }), Selected());
-    EXPECT_EQ(c, Caret());
-    ASSERT_EQ(Codes({ TVN_KEYDOWN }), parent.Codes());
-    EXPECT_EQ((WORD)VK_DOWN, parent.notes[0].key.wVKey);
 }
 
 TEST_F(MultiSelectTree, PageKeysSelectARangeWithShiftAndCollapseItWithout)
