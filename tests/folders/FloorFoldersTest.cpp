@@ -15,7 +15,7 @@ TEST_F(FolderStoreTest, RuleFoldersBecomeRowsOfTheFloorButStayPending)
     {
         CComFolderManager store;
         store.CreateFloorFolders(3);
-        EXPECT_TRUE(m_boxes.empty());
+        EXPECT_TRUE(m_boxes.boxes.empty());
 
         CSQLDataSet* pData = store.m_pComFolderDataSet;
         ASSERT_EQ(3, pData->GetRowCount());
@@ -87,21 +87,22 @@ TEST_F(FolderStoreTest, UnreadableRulesShowOneMessageAndWriteNoRow)
     {
         CComFolderManager store;
         store.CreateFloorFolders(1);
-        ASSERT_EQ(1u, m_boxes.size());
+        ASSERT_EQ(1u, m_boxes.boxes.size());
         // An empty caption reaches the handler as the host's default caption.
-        EXPECT_EQ(L"读取规则失败|" + std::wstring(UIFunction::GetDefaultCaption()) + L"|0",
-                  m_boxes[0]);
+        EXPECT_EQ(L"读取规则失败", m_boxes.boxes[0].text);
+        EXPECT_EQ(W(UIFunction::GetDefaultCaption()), m_boxes.boxes[0].caption);
+        EXPECT_EQ(0u, m_boxes.boxes[0].style);
         EXPECT_EQ(0, store.m_pComFolderDataSet->GetRowCount());
         EXPECT_EQ(0, store.m_RuleManager.m_arrRule.GetSize());
     }
     EXPECT_EQ(0, Count(L"SELECT COUNT(*) FROM comfolder"));
 
     // A text without the section is no failure: no rows and no message.
-    m_boxes.clear();
+    m_boxes.boxes.clear();
     SetRules(L"<TREE><BaseFloor><F Name=\"x\" NameId=\"1010\"/></BaseFloor></TREE>");
     CComFolderManager store;
     store.CreateFloorFolders(1);
-    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_TRUE(m_boxes.boxes.empty());
     EXPECT_EQ(0, store.m_pComFolderDataSet->GetRowCount());
 }
 

@@ -50,10 +50,9 @@ TEST_F(FolderStoreTest, CopiedFolderTakesTheSourceValuesOnTheTargetFloor)
     AddFloor(1, L"首层", 1);
     AddFloor(2, L"第2层", 2);
     AddFolderRow(L"130", 1, L"10", 0, L"2.5");
-    ASSERT_TRUE(m_reader.ExecuteBound(L"UPDATE comfolder SET foldername = ?1, imageindex = 7, "
-                                      L"selectedindex = 8, comtype = 33, allowownercom = 0, "
-                                      L"allowadduserfolder = 1 WHERE comfolderid = '130'",
-                                      { L"我的构件夹" }));
+    Exec(L"UPDATE comfolder SET foldername = ?1, imageindex = 7, selectedindex = 8, comtype = 33, "
+         L"allowownercom = 0, allowadduserfolder = 1 WHERE comfolderid = '130'",
+         { L"我的构件夹" });
     CComFolderManager store;
     CString strId = store.CopyUserFolderRow(1, 2, L"130", L"20");
     EXPECT_STREQ(L"131", strId);

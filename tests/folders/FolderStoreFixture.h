@@ -1,43 +1,56 @@
-// A fresh project file per test, opened as the process's current project, the folder rule
-// text the store reads under "TREE", the message boxes it shows, and an independent SQLite
-// connection that reads back what the store committed.
+// The folder store on a project of the test's own: the folder rule text it reads under
+// "TREE" and the message boxes it shows (recorded), with the rows read back through a
+// connection of their own.
 #pragma once
 #include <gtest/gtest.h>
-#include <string>
-#include <vector>
-#include "ComTreeHost.h"
+#include "TestProject.h"
 #include "folders/ComFolderManager.h"
-
-typedef std::vector<std::vector<std::wstring>> Rows;
 
 // Two top-level folders (one shown, one hidden) and a sub-folder of the second, beside a
 // BaseFloor section that the store never reads.
-extern const wchar_t kStoreRules[];
+inline const wchar_t kStoreRules[] =
+    L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    L"<TREE>\n"
+    L"  <BaseFloor>\n"
+    L"    <Folder Name=\"基础\" NameId=\"1050\" InitCreate=\"true\" ShowID=\"1\"/>\n"
+    L"  </BaseFloor>\n"
+    L"  <OtherFloor>\n"
+    L"    <Folder Name=\"柱\" NameId=\"1010\" ImageIndex=\"1\" SelectedIndex=\"2\" ComType=\"10\"\n"
+    L"            AllowOwnerCom=\"true\" InitCreate=\"true\" ShowID=\"1\"/>\n"
+    L"    <Folder Name=\"梁\" NameId=\"1020\" ComType=\"20\" AllowAddUserFolder=\"true\" "
+    L"ShowID=\"2\">\n"
+    L"      <Folder Name=\"框架梁\" NameId=\"1021\" ImageIndex=\"5\" SelectedIndex=\"6\" "
+    L"ComType=\"21\"\n"
+    L"              AllowOwnerCom=\"true\" InitCreate=\"true\" ShowID=\"9\"/>\n"
+    L"    </Folder>\n"
+    L"  </OtherFloor>\n"
+    L"</TREE>\n";
 
-class FolderStoreTest : public testing::Test
+class FolderStoreTest : public testing::Test, public CTestProject
 {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    FolderStoreTest() { SetRules(kStoreRules); }
 
-    // Seeds rows through the independent connection, before a manager reads them.
-    void AddFloor(int nId, const wchar_t* pszName, int nShowId, int nCreateMode = 0);
+    // A folder named after its id, show id 0.
     void AddFolderRow(const wchar_t* pszId, int nFloorId, const wchar_t* pszParentId,
-                      int nInitCreate, const wchar_t* pszVolume = L"1");
-    int AddComponent(int nFloorId, const wchar_t* pszFolderId, const wchar_t* pszName);
-    void AddResult(int nComId, const wchar_t* pszItem);
-
-    void SetRules(const wchar_t* pszText);
-
-    // What the file holds now, through the independent connection.
-    Rows Query(const wchar_t* pszSql, const std::vector<std::wstring>& params = {});
-    int Count(const wchar_t* pszSql, const std::vector<std::wstring>& params = {});
-
+                      int nInitCreate, const wchar_t* pszVolume = L"1")
+    {
+        AddFolder(nFloorId, pszId, pszParentId, (L"文件夹" + std::wstring(pszId)).c_str(), 1,
+                  nInitCreate, _wtof(pszVolume), 0, 0, 0);
+    }
+    int AddComponent(int nFloorId, const wchar_t* pszFolderId, const wchar_t* pszName)
+    {
+        return CTestProject::AddComponent(nFloorId, pszFolderId, pszName, 1.0, 1);
+    }
+    Rows Query(const wchar_t* pszSql, const std::vector<std::wstring>& params = {})
+    {
+        return Peek(pszSql, params);
+    }
     // The dataset's cell as text, for compact row checks.
-    static std::wstring Cell(NDataModelDataSet* pData, const wchar_t* pszField, int nRow);
+    static std::wstring Cell(NDataModelDataSet* pData, const wchar_t* pszField, int nRow)
+    {
+        return W(pData->GetAsString(pszField, nRow));
+    }
 
-    std::wstring m_strPath;
-    CProjectConnection m_reader;
-    std::vector<std::wstring> m_boxes; // text|caption|style of every message box
-    UIFunction::KxMessageBoxHandler m_pfnPreviousBox = NULL;
+    CBoxRecorder m_boxes;
 };

@@ -236,32 +236,6 @@ TEST(MessageRouting, ControlNotificationsAndCreateFailure)
     EXPECT_EQ(NULL, failing.m_hWnd);
 }
 
-TEST(MessageRouting, StyleTextAndGeometryWrappers)
-{
-    Fixture f;
-    EXPECT_TRUE(f.tree.GetStyle() & TVS_HASBUTTONS);
-    EXPECT_TRUE(f.tree.ModifyStyle(TVS_HASBUTTONS, TVS_EDITLABELS));
-    EXPECT_FALSE(f.tree.GetStyle() & TVS_HASBUTTONS);
-    EXPECT_TRUE(f.tree.GetStyle() & TVS_EDITLABELS);
-    EXPECT_FALSE(f.tree.ModifyStyle(0, TVS_EDITLABELS)) << "no change, no report";
-    f.tree.SetWindowPos(NULL, 10, 20, 150, 120, SWP_NOZORDER);
-    CRect rc;
-    f.tree.GetWindowRect(rc);
-    f.host.ScreenToClient(rc);
-    EXPECT_EQ(CRect(10, 20, 160, 140), rc);
-    CPoint p(0, 0);
-    f.tree.ClientToScreen(&p);
-    f.host.ScreenToClient(&p);
-    EXPECT_GE(p.x, 10);
-    f.tree.EnableWindow(FALSE);
-    EXPECT_FALSE(f.tree.IsWindowEnabled());
-    f.host.SetWindowText(L"构件树");
-    CString caption;
-    f.host.GetWindowText(caption);
-    EXPECT_EQ(CString(L"构件树"), caption);
-    EXPECT_EQ(3, f.host.GetWindowTextLength());
-}
-
 TEST(MessageRouting, PopupMenuCommandsReachTheOwnersHandlers)
 {
     Fixture f;
@@ -383,26 +357,4 @@ TEST(PreTranslate, EscapeInTheInPlaceEditBoxIsSwallowedInAForeignLoop)
     PostKey(hEdit, VK_ESCAPE);
     EXPECT_FALSE(::IsWindow(hEdit));
     host2.DestroyWindow();
-}
-
-TEST(PreTranslate, RecorderSeesWhatTheTreeSendsWithPayload)
-{
-    CNotifyRecorder host;
-    ASSERT_TRUE(host.CreateRecorder());
-    CTreeCtrl tree;
-    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 300), &host, 1000));
-    HTREEITEM x = tree.InsertItem(L"甲");
-    tree.SetItemData(x, 0xBEEF);
-    tree.SelectItem(x);
-    ASSERT_EQ(1, host.CountNotify(TVN_SELCHANGEDW));
-    const RecordedNotify* sel = nullptr;
-    for (const auto& n : host.notifies)
-        if (n.code == (int)TVN_SELCHANGEDW)
-            sel = &n;
-    ASSERT_NE(nullptr, sel);
-    EXPECT_EQ(tree.m_hWnd, sel->hwndFrom);
-    EXPECT_EQ(1000u, sel->idFrom);
-    EXPECT_EQ(x, sel->As<NMTREEVIEWW>().itemNew.hItem);
-    EXPECT_EQ(0xBEEF, sel->As<NMTREEVIEWW>().itemNew.lParam);
-    host.DestroyWindow();
 }

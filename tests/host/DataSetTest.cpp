@@ -2,11 +2,9 @@
 // deletion, stable multi-field sorts, and the folder view's numeric reading of ids.
 #include <gtest/gtest.h>
 #include "ComTreeHost.h"
-#include "HostTestFiles.h"
+#include "TestProject.h"
 
 namespace {
-
-std::string S(const CString& s) { return Narrow(s.GetString()); }
 
 // A dataset with a text, an integer and a float field.
 void Declare(NDataModelDataSet& ds)
@@ -28,7 +26,7 @@ std::string Names(const NDataModelDataSet& ds)
 {
     std::string out;
     for (int r = 1; r <= ds.GetRowCount(); ++r)
-        out += (r > 1 ? "," : "") + S(ds.GetAsString(L"name", r));
+        out += (r > 1 ? "," : "") + Narrow(ds.GetAsString(L"name", r));
     return out;
 }
 
@@ -46,20 +44,20 @@ TEST(DataSet, FieldsByNameInAnyCaseOrByColumn)
     EXPECT_EQ(1, ds.AddField(L"Num", KXFT_TEXT)) << "a known name keeps its column";
     EXPECT_EQ(3, ds.GetFieldCount());
     EXPECT_EQ(-1, ds.AddField(L"", KXFT_TEXT));
-    EXPECT_EQ("num", S(ds.GetFieldName(1)));
+    EXPECT_EQ("num", Narrow(ds.GetFieldName(1)));
     EXPECT_EQ(KXFT_FLOAT, ds.GetFieldType(2));
 
     int row = ds.InsertRow(1);
     EXPECT_EQ(1, row);
     EXPECT_TRUE(ds.SetAsString(0, row, L"KL-1"));
-    EXPECT_EQ("KL-1", S(ds.GetAsString(L"NAME", 1)));
+    EXPECT_EQ("KL-1", Narrow(ds.GetAsString(L"NAME", 1)));
     EXPECT_TRUE(ds.SetAsInteger(L"num", 1, 42));
     EXPECT_EQ(42, ds.GetAsInteger(1, 1));
 
     // A field added later gives existing rows an empty value.
     int extra = ds.AddField(L"floorshowid", KXFT_INTEGER);
     EXPECT_EQ(3, extra);
-    EXPECT_EQ("0", S(ds.GetAsString(extra, 1)));
+    EXPECT_EQ("0", Narrow(ds.GetAsString(extra, 1)));
     EXPECT_TRUE(ds.SetAsInteger(extra, 1, 7));
     EXPECT_EQ(7, ds.GetAsInteger(L"floorshowid", 1));
 }
@@ -69,8 +67,8 @@ TEST(DataSet, OutOfRangeReadsGiveTheDefaultAndWritesChangeNothing)
     NDbDataSet ds;
     Declare(ds);
     AddRow(ds, L"a", L"1");
-    EXPECT_EQ("", S(ds.GetAsString(L"name", 0)));
-    EXPECT_EQ("none", S(ds.GetAsString(L"name", 2, 0, L"none")));
+    EXPECT_EQ("", Narrow(ds.GetAsString(L"name", 0)));
+    EXPECT_EQ("none", Narrow(ds.GetAsString(L"name", 2, 0, L"none")));
     EXPECT_EQ(-1, ds.GetAsInteger(L"nosuch", 1, 0, -1));
     EXPECT_EQ(0, ds.GetAsInteger(L"num", 5));
     EXPECT_DOUBLE_EQ(1.5, ds.GetAsFloat(L"qty", -3, 0, 1.5));
@@ -80,7 +78,7 @@ TEST(DataSet, OutOfRangeReadsGiveTheDefaultAndWritesChangeNothing)
     EXPECT_FALSE(ds.DeleteRow(0));
     EXPECT_FALSE(ds.DeleteRow(2));
     EXPECT_EQ(1, ds.GetRowCount());
-    EXPECT_EQ("a", S(ds.GetAsString(L"name", 1)));
+    EXPECT_EQ("a", Narrow(ds.GetAsString(L"name", 1)));
 }
 
 TEST(DataSet, ValuesKeepWhatWasWrittenAndIntegersTakeLeadingDigits)
@@ -90,13 +88,13 @@ TEST(DataSet, ValuesKeepWhatWasWrittenAndIntegersTakeLeadingDigits)
     int r = ds.InsertRow(0);
     // A float written into an integer-declared field keeps its fraction.
     ds.SetAsFloat(L"num", r, 2.5);
-    EXPECT_EQ("2.5", S(ds.GetAsString(L"num", r)));
+    EXPECT_EQ("2.5", Narrow(ds.GetAsString(L"num", r)));
     EXPECT_DOUBLE_EQ(2.5, ds.GetAsFloat(L"num", r));
     EXPECT_EQ(2, ds.GetAsInteger(L"num", r));
     ds.SetAsFloat(L"qty", r, 3.0);
-    EXPECT_EQ("3", S(ds.GetAsString(L"qty", r)));
+    EXPECT_EQ("3", Narrow(ds.GetAsString(L"qty", r)));
     ds.SetAsFloat(L"qty", r, 0.1);
-    EXPECT_EQ("0.1", S(ds.GetAsString(L"qty", r)));
+    EXPECT_EQ("0.1", Narrow(ds.GetAsString(L"qty", r)));
     EXPECT_DOUBLE_EQ(0.1, ds.GetAsFloat(L"qty", r));
 
     const struct
@@ -113,11 +111,11 @@ TEST(DataSet, ValuesKeepWhatWasWrittenAndIntegersTakeLeadingDigits)
     }
     // No value: a numeric field reads "0", a text field reads empty.
     int r2 = ds.InsertRow(0);
-    EXPECT_EQ("0", S(ds.GetAsString(L"num", r2)));
-    EXPECT_EQ("", S(ds.GetAsString(L"name", r2)));
+    EXPECT_EQ("0", Narrow(ds.GetAsString(L"num", r2)));
+    EXPECT_EQ("", Narrow(ds.GetAsString(L"name", r2)));
     // Text in a numeric field is kept as written.
     ds.SetAsString(L"num", r2, L"二层");
-    EXPECT_EQ("二层", S(ds.GetAsString(L"num", r2)));
+    EXPECT_EQ("二层", Narrow(ds.GetAsString(L"num", r2)));
     EXPECT_EQ(0, ds.GetAsInteger(L"num", r2));
 }
 
@@ -201,7 +199,7 @@ TEST(DataSet, FloorDatasetAnswersToItsOtherFieldNames)
     ds->SetAsInteger(L"ordernum", row, 3);
     ds->SetAsFloat(L"floorheight", row, 4.0);
     EXPECT_EQ(6, ds->GetAsInteger(L"id", row));
-    EXPECT_EQ("新楼层", S(ds->GetAsString(L"lcmc", row)));
+    EXPECT_EQ("新楼层", Narrow(ds->GetAsString(L"lcmc", row)));
     EXPECT_EQ(3, ds->GetAsInteger(L"showid", row));
     EXPECT_EQ(7, ds->GetFieldCount()) << "other names are not extra fields";
     EXPECT_EQ(ds->GetColNum(L"id"), ds->GetColNum(L"FloorID"));
@@ -219,7 +217,7 @@ TEST(DataSet, FolderViewReadsTopLevelParentAsZeroAndSortsIdsAsNumbers)
     EXPECT_TRUE(view.IsFieldPK(0));
     EXPECT_TRUE(view.IsFieldPK(1));
     EXPECT_FALSE(view.IsFieldPK(2));
-    EXPECT_EQ("comfolder", S(view.GetTableName()));
+    EXPECT_EQ("comfolder", Narrow(view.GetTableName()));
     int showCol = view.AddField(L"floorshowid", KXFT_INTEGER);
     EXPECT_EQ(12, showCol);
 
@@ -237,15 +235,15 @@ TEST(DataSet, FolderViewReadsTopLevelParentAsZeroAndSortsIdsAsNumbers)
     view.Sort();
     std::string order;
     for (int r = 1; r <= view.GetRowCount(); ++r)
-        order += S(view.GetAsString(L"comfolderid", r)) + "/" + S(view.GetAsString(L"parentid", r))
-            + " ";
+        order += Narrow(view.GetAsString(L"comfolderid", r)) + "/"
+            + Narrow(view.GetAsString(L"parentid", r)) + " ";
     EXPECT_EQ("9/0 20/0 21/20 100/20 101/0 ", order);
 
     // The folder store's own dataset keeps a top-level parent empty.
     CSQLDataSet* folders = new CSQLDataSet;
     CAccessProject_ComFolderTable::DeclareFields(folders, KXFT_TEXT, KXFT_TEXT);
     int r = folders->InsertRow(0);
-    EXPECT_EQ("", S(folders->GetAsString(L"parentid", r)));
+    EXPECT_EQ("", Narrow(folders->GetAsString(L"parentid", r)));
     delete folders;
 }
 
@@ -264,7 +262,7 @@ TEST(DataSet, AppendRowFromCopiesFieldsByName)
     EXPECT_EQ(0, view.AppendRowFrom(src, 2));
     int r = view.AppendRowFrom(src, 1);
     ASSERT_EQ(1, r);
-    EXPECT_EQ("框架梁", S(view.GetAsString(L"foldername", r)));
+    EXPECT_EQ("框架梁", Narrow(view.GetAsString(L"foldername", r)));
     EXPECT_EQ(11, view.GetAsInteger(L"comfolderid", r));
     EXPECT_EQ(12, view.GetFieldCount());
 }

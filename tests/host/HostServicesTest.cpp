@@ -3,13 +3,11 @@
 // the main frame, the data path and the product icon.
 #include <gtest/gtest.h>
 #include "ComTreeHost.h"
-#include "HostTestFiles.h"
+#include "TestProject.h"
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string S(const CString& s) { return Narrow(s.GetString()); }
 
 std::wstring MakeTempDir()
 {
@@ -89,19 +87,19 @@ TEST(GridFace, TextsByKeyFromTheDataFolderInEveryEncoding)
     WriteUtf16(dir + L"\\CreateComTREE.xml", L"<CreateComTREE>楼梯 🏗️</CreateComTREE>",
                false);
     EXPECT_EQ("<CreateComTREE>楼梯 🏗️</CreateComTREE>",
-              S(faces->GetGridFace(L"CreateComTREE")));
+              Narrow(faces->GetGridFace(L"CreateComTREE")));
 
     // A text in the system code page (936) without a mark.
     const char gbk[] = "<T>\xB2\xE3</T>"; // 层
     WriteAllBytes(dir + L"\\GBK.xml", gbk, sizeof(gbk) - 1);
-    EXPECT_EQ("<T>层</T>", S(faces->GetGridFace(L"GBK")));
+    EXPECT_EQ("<T>层</T>", Narrow(faces->GetGridFace(L"GBK")));
 
     EXPECT_TRUE(faces->GetGridFace(L"NoSuchKey").IsEmpty());
     EXPECT_TRUE(faces->GetGridFace(L"").IsEmpty());
     EXPECT_TRUE(faces->GetGridFace(L"..\\TREE").IsEmpty());
 
     faces->SetGridFace(L"tree", L"<TREE/>");
-    EXPECT_EQ("<TREE/>", S(faces->GetGridFace(L"TREE"))) << "a text set by the host wins";
+    EXPECT_EQ("<TREE/>", Narrow(faces->GetGridFace(L"TREE"))) << "a text set by the host wins";
     faces->ClearGridFaces();
     EXPECT_EQ(std::wstring(kRules), std::wstring(faces->GetGridFace(L"TREE").GetString()));
 
@@ -109,7 +107,7 @@ TEST(GridFace, TextsByKeyFromTheDataFolderInEveryEncoding)
         DeleteFileW((dir + f).c_str());
     RemoveDirectoryW(dir.c_str());
     KxMfc::Fun::SetSysDataPath(L"C:\\");
-    EXPECT_EQ("C:", S(KxMfc::Fun::GetSysDataPath()));
+    EXPECT_EQ("C:", Narrow(KxMfc::Fun::GetSysDataPath()));
 }
 
 TEST(KxMessageBox, AHandlerRecordsAndAnswersInsteadOfTheBox)
@@ -253,7 +251,7 @@ TEST(Timing, ScopesRecordTheirDurationsByLabel)
     EXPECT_LT(CTiming::GetLastMilliseconds(L"CTreeCtrlEx::OnLButtonDown"), 15.0);
     EXPECT_GE(CTiming::GetTotalMilliseconds(L"CTreeCtrlEx::OnLButtonDown"),
               CTiming::GetMaxMilliseconds(L"CTreeCtrlEx::OnLButtonDown"));
-    EXPECT_EQ("全局统计", S(CTiming::GetGroup(L"CTreeCtrlEx::OnLButtonDown")));
+    EXPECT_EQ("全局统计", Narrow(CTiming::GetGroup(L"CTreeCtrlEx::OnLButtonDown")));
     EXPECT_EQ(0, CTiming::GetCount(L"disabled"));
     CStringArray labels;
     CTiming::GetLabels(labels);

@@ -3,11 +3,9 @@
 // survives a refused open.
 #include <gtest/gtest.h>
 #include "ComTreeHost.h"
-#include "HostTestFiles.h"
+#include "TestProject.h"
 
 namespace {
-
-std::string S(const CString& s) { return Narrow(s.GetString()); }
 
 bool Contains(const CString& text, const wchar_t* part) { return text.Find(part) >= 0; }
 
@@ -46,7 +44,7 @@ void ExpectRefused(const std::wstring& path, const wchar_t* expected)
     CString current = CProjectDatabase::GetPath();
     CString error;
     EXPECT_FALSE(CProjectDatabase::Open(path.c_str(), &error));
-    EXPECT_TRUE(Contains(error, expected)) << S(error);
+    EXPECT_TRUE(Contains(error, expected)) << Narrow(error);
     EXPECT_EQ(error, CProjectDatabase::GetLastErrorText());
     EXPECT_EQ(current, CProjectDatabase::GetPath());
     EXPECT_TRUE(before == ReadAllBytes(path)) << "the refused file changed";
@@ -57,11 +55,11 @@ void ExpectRefused(const std::wstring& path, const wchar_t* expected)
 
 TEST(ProjectFile, CreateMakesAnOpenEmptyProjectAndNeverOverwrites)
 {
-    CTempProject project(L"新建");
+    CTestProject project(L"新建");
     ASSERT_TRUE(project.IsOpen());
     EXPECT_TRUE(CProjectDatabase::IsOpen());
     EXPECT_EQ(std::wstring(CProjectDatabase::GetPath().GetString()), project.Path());
-    EXPECT_EQ("测试工程", S(CAccessProject_ProjectInfoTable().GetProjectName()));
+    EXPECT_EQ("测试工程", Narrow(CAccessProject_ProjectInfoTable().GetProjectName()));
     for (const wchar_t* table : { L"projectinfo", L"floor", L"comfolder", L"component",
                                   L"componentresult", L"comsetup", L"comtypesetup" })
         EXPECT_EQ(
@@ -75,7 +73,7 @@ TEST(ProjectFile, CreateMakesAnOpenEmptyProjectAndNeverOverwrites)
     std::vector<unsigned char> before = ReadAllBytes(project.Path());
     CString error;
     EXPECT_FALSE(CProjectDatabase::Create(project.Path().c_str(), L"另一个", &error));
-    EXPECT_TRUE(Contains(error, L"已经存在")) << S(error);
+    EXPECT_TRUE(Contains(error, L"已经存在")) << Narrow(error);
     EXPECT_TRUE(before == ReadAllBytes(project.Path()));
     EXPECT_FALSE(CProjectDatabase::IsOpen());
     EXPECT_FALSE(CProjectDatabase::Open(L"", &error));
@@ -84,7 +82,7 @@ TEST(ProjectFile, CreateMakesAnOpenEmptyProjectAndNeverOverwrites)
 
 TEST(ProjectFile, FilesThatAreNotProjectsAreRefusedUnchanged)
 {
-    CTempProject current(L"当前");
+    CTestProject current(L"当前");
     ASSERT_TRUE(current.IsOpen());
 
     std::wstring text = TempFilePath(L"文本");
@@ -120,7 +118,7 @@ TEST(ProjectFile, FilesThatAreNotProjectsAreRefusedUnchanged)
     ExpectRefused(TempFilePath(L"不存在"), L"不存在");
 
     // The current project stayed open throughout.
-    EXPECT_EQ("测试工程", S(CAccessProject_ProjectInfoTable().GetProjectName()));
+    EXPECT_EQ("测试工程", Narrow(CAccessProject_ProjectInfoTable().GetProjectName()));
     for (const auto& p : { text, empty, other, partial })
         RemoveProjectFile(p);
 }
@@ -146,7 +144,7 @@ TEST(ProjectFile, FileHeldByAnotherProcessIsRefusedUnchanged)
     ASSERT_NE(INVALID_HANDLE_VALUE, h);
     CString error;
     EXPECT_FALSE(CProjectDatabase::Open(path.c_str(), &error));
-    EXPECT_TRUE(Contains(error, L"其他程序")) << S(error);
+    EXPECT_TRUE(Contains(error, L"其他程序")) << Narrow(error);
     CloseHandle(h);
 
     // In the middle of a write by another SQLite user.
@@ -158,7 +156,7 @@ TEST(ProjectFile, FileHeldByAnotherProcessIsRefusedUnchanged)
         ASSERT_TRUE(other.Execute(L"ROLLBACK"));
     }
     // Once released it opens.
-    EXPECT_TRUE(CProjectDatabase::Open(path.c_str(), &error)) << S(error);
+    EXPECT_TRUE(CProjectDatabase::Open(path.c_str(), &error)) << Narrow(error);
     CProjectDatabase::Close();
     RemoveProjectFile(path);
 }
@@ -168,7 +166,7 @@ TEST(ProjectFile, HeldExclusivelyWhileOpenWhenAsked)
     std::wstring path = TempFilePath(L"独占");
     WriteContractOnlyProject(path);
     CString error;
-    ASSERT_TRUE(CProjectDatabase::Open(path.c_str(), &error, TRUE)) << S(error);
+    ASSERT_TRUE(CProjectDatabase::Open(path.c_str(), &error, TRUE)) << Narrow(error);
     CAccessProject_Components_GJTable t;
     EXPECT_GT(t.Insert(1, L"11", L"KL-2", 111, 1, 1), 0) << "the holder itself writes";
     CProjectConnection other;
@@ -189,11 +187,11 @@ TEST(ProjectFile, ContractOnlyFileOpensAndGainsTheHostTables)
     std::wstring path = TempFilePath(L"契约");
     WriteContractOnlyProject(path);
     CString error;
-    ASSERT_TRUE(CProjectDatabase::Open(path.c_str(), &error)) << S(error);
-    EXPECT_EQ("旧工程", S(CAccessProject_ProjectInfoTable().GetProjectName()));
+    ASSERT_TRUE(CProjectDatabase::Open(path.c_str(), &error)) << Narrow(error);
+    EXPECT_EQ("旧工程", Narrow(CAccessProject_ProjectInfoTable().GetProjectName()));
 
     CAccessProject_Components_GJTable t;
-    EXPECT_EQ("KL-1", S(t.GetComName(7)));
+    EXPECT_EQ("KL-1", Narrow(t.GetComName(7)));
     EXPECT_TRUE(t.SetComSumVolume(7, 6.0f)) << "the total column was added";
     EXPECT_GT(t.Insert(1, L"11", L"KL-2", 111, 1, 1), 7);
     CAccessProject_ComponentResultTable results;
@@ -202,11 +200,11 @@ TEST(ProjectFile, ContractOnlyFileOpensAndGainsTheHostTables)
     CAccessProject_FloorTable floors;
     CSQLDataSet* ds = floors.GetDataSet();
     ASSERT_EQ(1, ds->GetRowCount());
-    EXPECT_EQ("首", S(ds->GetAsString(L"floorname", 1)));
+    EXPECT_EQ("首", Narrow(ds->GetAsString(L"floorname", 1)));
     EXPECT_EQ(1, ds->GetAsInteger(L"createmode", 1));
     ds->SetAsInteger(L"createmode", 1, 0);
     ds->SetAsFloat(L"floorheight", 1, 3.3);
-    EXPECT_TRUE(ds->DoSqlUpdate()) << S(ds->GetLastErrorText());
+    EXPECT_TRUE(ds->DoSqlUpdate()) << Narrow(ds->GetLastErrorText());
     delete ds;
     CProjectDatabase::Close();
 
@@ -232,7 +230,7 @@ TEST(ProjectFile, ContractOnlyFileOpensAndGainsTheHostTables)
 // refused with a reason before it runs, and the rows stay.
 TEST(ProjectFile, ReadOnlyQueryRunsSelectsAndRefusesEverythingElse)
 {
-    CTempProject project(L"只读查询");
+    CTestProject project(L"只读查询");
     ASSERT_TRUE(project.IsOpen());
     CAccessProject_Components_GJTable t;
     ASSERT_GT(t.Insert(1, L"11", L"KL-1", 111, 2.5, 1), 0);

@@ -2,13 +2,11 @@
 // their projects read back through the host's own classes.
 #include <gtest/gtest.h>
 #include "ComTreeHost.h"
-#include "HostTestFiles.h"
+#include "TestProject.h"
 #include <memory>
 #include <set>
 
 namespace {
-
-std::string S(const CString& s) { return Narrow(s.GetString()); }
 
 // Runs a program of the build folder (the suite's working folder) and returns its exit code.
 DWORD RunBuilt(const std::wstring& commandLine)
@@ -34,7 +32,7 @@ TEST(SampleBuilders, SampleProjectIsRealisticAndConsistent)
     std::wstring path = TempFilePath(L"示例");
     ASSERT_EQ(0u, RunBuilt(L"make-sample-project.exe \"" + path + L"\""));
     CString error;
-    ASSERT_TRUE(CProjectDatabase::Open(path.c_str(), &error)) << S(error);
+    ASSERT_TRUE(CProjectDatabase::Open(path.c_str(), &error)) << Narrow(error);
     EXPECT_FALSE(CAccessProject_ProjectInfoTable().GetProjectName().IsEmpty());
 
     std::unique_ptr<CSQLDataSet> floors(CAccessProject_FloorTable().GetSortDataSet());
@@ -71,7 +69,7 @@ TEST(SampleBuilders, SampleProjectIsRealisticAndConsistent)
         EXPECT_FALSE(pendingFloors.count(floor))
             << "no components on a floor whose folders do not exist yet";
         EXPECT_TRUE(folderKeys.count({ floor, folder }))
-            << "component " << S(components->GetAsString(L"comname", r))
+            << "component " << Narrow(components->GetAsString(L"comname", r))
             << " names a folder its floor has";
         EXPECT_GT(components->GetAsFloat(L"volume", r), 0.0);
     }
@@ -84,7 +82,7 @@ TEST(SampleBuilders, BenchProjectHasTheAskedSizeAndRefusesBadArguments)
     std::wstring path = TempFilePath(L"基准");
     ASSERT_EQ(0u, RunBuilt(L"make-bench-project.exe \"" + path + L"\" 3 95 2"));
     CString error;
-    ASSERT_TRUE(CProjectDatabase::Open(path.c_str(), &error)) << S(error);
+    ASSERT_TRUE(CProjectDatabase::Open(path.c_str(), &error)) << Narrow(error);
     std::unique_ptr<CSQLDataSet> floors(CAccessProject_FloorTable().GetDataSet());
     std::unique_ptr<CSQLDataSet> folders(CAccessProject_ComFolderTable().GetDataSet());
     std::unique_ptr<CSQLDataSet> components(CAccessProject_Components_GJTable().GetDataSet());

@@ -2,12 +2,10 @@
 // key collisions, failures that must write nothing, and texts kept exactly.
 #include <gtest/gtest.h>
 #include "ComTreeHost.h"
-#include "HostTestFiles.h"
+#include "TestProject.h"
 #include <memory>
 
 namespace {
-
-std::string S(const CString& s) { return Narrow(s.GetString()); }
 
 void AddFolder(NDataModelDataSet& ds, const wchar_t* id, int floor, const wchar_t* name,
                const wchar_t* parent = L"")
@@ -31,7 +29,7 @@ std::unique_ptr<CSQLDataSet> Folders()
 
 TEST(SqlDataSet, InsertsUpdatesAndDeletesRoundTrip)
 {
-    CTempProject project;
+    CTestProject project;
     ASSERT_TRUE(project.IsOpen());
     {
         auto ds = Folders();
@@ -41,7 +39,7 @@ TEST(SqlDataSet, InsertsUpdatesAndDeletesRoundTrip)
         AddFolder(*ds, L"10", 2, L"梁");
         ds->SetAsFloat(L"volume", 2, 2.5); // integer-declared, keeps its fraction
         EXPECT_EQ(3, ds->GetPendingChangeCount());
-        EXPECT_TRUE(ds->DoSqlUpdate()) << S(ds->GetLastErrorText());
+        EXPECT_TRUE(ds->DoSqlUpdate()) << Narrow(ds->GetLastErrorText());
         EXPECT_EQ(0, ds->GetPendingChangeCount());
         EXPECT_TRUE(ds->DoSqlUpdate()) << "nothing pending is a success";
     }
@@ -61,7 +59,7 @@ TEST(SqlDataSet, InsertsUpdatesAndDeletesRoundTrip)
         ds->SetAsString(L"foldername", 2, L"框架梁"); // same value: no change
         EXPECT_EQ(2, ds->GetPendingChangeCount());
         EXPECT_TRUE(ds->DeleteRow(3));
-        EXPECT_EQ("梁", S(ds->GetAsString(L"foldername", 1, 1)))
+        EXPECT_EQ("梁", Narrow(ds->GetAsString(L"foldername", 1, 1)))
             << "original value before the change";
         EXPECT_TRUE(ds->DoSqlUpdate());
     }
@@ -74,7 +72,7 @@ TEST(SqlDataSet, InsertsUpdatesAndDeletesRoundTrip)
 
 TEST(SqlDataSet, ChangedKeyUpdatesTheRowItWasLoadedFrom)
 {
-    CTempProject project;
+    CTestProject project;
     {
         auto ds = Folders();
         AddFolder(*ds, L"100", 1, L"自定义");
@@ -91,7 +89,7 @@ TEST(SqlDataSet, ChangedKeyUpdatesTheRowItWasLoadedFrom)
 
 TEST(SqlDataSet, KeyCollisionKeepsTheStoredRowAndWritesEverythingElse)
 {
-    CTempProject project;
+    CTestProject project;
     {
         auto seed = Folders();
         AddFolder(*seed, L"20", 1, L"柱");
@@ -134,7 +132,7 @@ TEST(SqlDataSet, KeyCollisionKeepsTheStoredRowAndWritesEverythingElse)
     EXPECT_FALSE(ds->DoSqlUpdate());
     EXPECT_EQ(1, ds->GetConflictCount());
     ds->SetAsString(L"comfolderid", 2, L"35");
-    EXPECT_TRUE(ds->DoSqlUpdate()) << S(ds->GetLastErrorText());
+    EXPECT_TRUE(ds->DoSqlUpdate()) << Narrow(ds->GetLastErrorText());
     EXPECT_EQ(0, ds->GetPendingChangeCount());
     rows = project.Peek(
         L"SELECT comfolderid, foldername FROM comfolder ORDER BY CAST(comfolderid AS INTEGER)");
@@ -146,7 +144,7 @@ TEST(SqlDataSet, KeyCollisionKeepsTheStoredRowAndWritesEverythingElse)
 
 TEST(SqlDataSet, UpdateOfARowDeletedElsewhereIsNotRevived)
 {
-    CTempProject project;
+    CTestProject project;
     auto ds = Folders();
     AddFolder(*ds, L"10", 1, L"梁");
     AddFolder(*ds, L"20", 1, L"柱");
@@ -164,7 +162,7 @@ TEST(SqlDataSet, UpdateOfARowDeletedElsewhereIsNotRevived)
 
 TEST(SqlDataSet, AFailureWritesNothingAndKeepsEverythingPending)
 {
-    CTempProject project;
+    CTestProject project;
     auto ds = Folders();
     AddFolder(*ds, L"10", 1, L"梁");
     ASSERT_TRUE(ds->DoSqlUpdate());
@@ -199,7 +197,7 @@ TEST(SqlDataSet, AFailureWritesNothingAndKeepsEverythingPending)
 
 TEST(SqlDataSet, EmptyIntegerKeyTakesTheAssignedIdAndExtraFieldsAreNotWritten)
 {
-    CTempProject project;
+    CTestProject project;
     CAccessProject_FloorTable table;
     std::unique_ptr<CSQLDataSet> ds(table.GetDataSet());
     ds->AddField(L"floorshowid", KXFT_INTEGER); // not a column of the table
@@ -212,20 +210,20 @@ TEST(SqlDataSet, EmptyIntegerKeyTakesTheAssignedIdAndExtraFieldsAreNotWritten)
     ds->SetAsString(L"floorname", r, L"基础层");
     ds->SetAsInteger(L"ordernum", r, 1);
     ds->SetAsFloat(L"floorheight", r, 3.6);
-    ASSERT_TRUE(ds->DoSqlUpdate()) << S(ds->GetLastErrorText());
+    ASSERT_TRUE(ds->DoSqlUpdate()) << Narrow(ds->GetLastErrorText());
     EXPECT_EQ(1, ds->GetAsInteger(L"id", 1)) << "id assigned by SQLite, written back";
 
     std::unique_ptr<CSQLDataSet> sorted(table.GetSortDataSet());
     ASSERT_EQ(2, sorted->GetRowCount());
-    EXPECT_EQ("基础层", S(sorted->GetAsString(L"lcmc", 1)));
+    EXPECT_EQ("基础层", Narrow(sorted->GetAsString(L"lcmc", 1)));
     EXPECT_EQ(0, sorted->GetAsInteger(L"floorid", 1));
     EXPECT_DOUBLE_EQ(3.6, sorted->GetAsFloat(L"floorheight", 1));
-    EXPECT_EQ("首层", S(sorted->GetAsString(L"floorname", 2)));
+    EXPECT_EQ("首层", Narrow(sorted->GetAsString(L"floorname", 2)));
 }
 
 TEST(SqlDataSet, TextsAreStoredAndReadBackExactly)
 {
-    CTempProject project;
+    CTestProject project;
     const wchar_t* names[] = {
         L"O'Brien \"梁\"",
         L"100% 配筋 %s %d",

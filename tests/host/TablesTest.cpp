@@ -1,12 +1,10 @@
 // The project table classes on a real project file, and transaction scopes.
 #include <gtest/gtest.h>
 #include "ComTreeHost.h"
-#include "HostTestFiles.h"
+#include "TestProject.h"
 #include <memory>
 
 namespace {
-
-std::string S(const CString& s) { return Narrow(s.GetString()); }
 
 CStringArray& List(CStringArray& a, std::initializer_list<const wchar_t*> items)
 {
@@ -20,18 +18,18 @@ CStringArray& List(CStringArray& a, std::initializer_list<const wchar_t*> items)
 
 TEST(ProjectInfoTable, ParametersAndNameAreReadableAtOnce)
 {
-    CTempProject project;
+    CTestProject project;
     CAccessProject_ProjectInfoTable info;
-    EXPECT_EQ("测试工程", S(info.GetProjectName()));
+    EXPECT_EQ("测试工程", Narrow(info.GetProjectName()));
     CString value = L"stale";
     EXPECT_FALSE(info.GetProjectInfo_ParmValue(L"GJJG", value));
     EXPECT_TRUE(value.IsEmpty()) << "a new project has no layout";
     EXPECT_TRUE(info.SetProjectInfo_ParmValue(L"GJJG", L"按构件"));
     EXPECT_TRUE(info.GetProjectInfo_ParmValue(L"GJJG", value));
-    EXPECT_EQ("按构件", S(value));
+    EXPECT_EQ("按构件", Narrow(value));
     EXPECT_TRUE(info.SetProjectInfo_ParmValue(L"GJJG", L"按楼层"));
     EXPECT_TRUE(CAccessProject_ProjectInfoTable().GetProjectInfo_ParmValue(L"GJJG", value));
-    EXPECT_EQ("按楼层", S(value));
+    EXPECT_EQ("按楼层", Narrow(value));
     EXPECT_FALSE(info.SetProjectInfo_ParmValue(L"", L"x"));
     EXPECT_EQ(1u,
               project
@@ -44,7 +42,7 @@ TEST(ProjectInfoTable, WithoutAProjectNothingIsReadOrWritten)
 {
     CProjectDatabase::Close();
     CAccessProject_ProjectInfoTable info;
-    EXPECT_EQ("", S(info.GetProjectName()));
+    EXPECT_EQ("", Narrow(info.GetProjectName()));
     EXPECT_FALSE(info.SetProjectInfo_ParmValue(L"GJJG", L"按楼层"));
     CAccessProject_Components_GJTable components;
     EXPECT_EQ(0, components.Insert(1, L"10", L"KL-1", 111, 1, 1));
@@ -60,7 +58,7 @@ TEST(ProjectInfoTable, WithoutAProjectNothingIsReadOrWritten)
 
 TEST(ComponentsTable, InsertListsNewComponentsLastInTheirFolderWithFreshIds)
 {
-    CTempProject project;
+    CTestProject project;
     CAccessProject_Components_GJTable t;
     int a = t.Insert(1, L"11", L"KL-1", 111, 1, 1);
     int b = t.Insert(1, L"11", L"KL-2", 111, 2.5, 1);
@@ -69,12 +67,14 @@ TEST(ComponentsTable, InsertListsNewComponentsLastInTheirFolderWithFreshIds)
     EXPECT_TRUE(a > 0 && b > a && c > b && d > c);
     std::unique_ptr<CSQLDataSet> ds(t.GetDataSet(b));
     ASSERT_TRUE(ds);
-    EXPECT_EQ("2.5",
-              S(ds->GetAsString(CAccessProject_Components_GJTable::CFieldInfo::volume, 1, 0, 0)));
+    EXPECT_EQ(
+        "2.5",
+        Narrow(ds->GetAsString(CAccessProject_Components_GJTable::CFieldInfo::volume, 1, 0, 0)));
     EXPECT_EQ(111,
               ds->GetAsInteger(CAccessProject_Components_GJTable::CFieldInfo::comtype, 1, 0, 0));
-    EXPECT_EQ("11",
-              S(ds->GetAsString(CAccessProject_Components_GJTable::CFieldInfo::folderid, 1, 0, 0)));
+    EXPECT_EQ(
+        "11",
+        Narrow(ds->GetAsString(CAccessProject_Components_GJTable::CFieldInfo::folderid, 1, 0, 0)));
 
     CStringArray f, v;
     ds.reset(t.GetDataSet(List(f, { L"floorid", L"folderid" }), List(v, { L"1", L"11" })));
@@ -82,9 +82,9 @@ TEST(ComponentsTable, InsertListsNewComponentsLastInTheirFolderWithFreshIds)
     ds->ResetSortField();
     ds->AddSortField(L"showid", 1);
     ds->Sort();
-    EXPECT_EQ("KL-0", S(ds->GetAsString(L"comname", 1)));
-    EXPECT_EQ("KL-1", S(ds->GetAsString(L"comname", 2)));
-    EXPECT_EQ("KL-2", S(ds->GetAsString(L"comname", 3)));
+    EXPECT_EQ("KL-0", Narrow(ds->GetAsString(L"comname", 1)));
+    EXPECT_EQ("KL-1", Narrow(ds->GetAsString(L"comname", 2)));
+    EXPECT_EQ("KL-2", Narrow(ds->GetAsString(L"comname", 3)));
 
     // The id of the newest component is not given again after it is deleted.
     EXPECT_TRUE(t.DelOwnCom(d));
@@ -95,7 +95,7 @@ TEST(ComponentsTable, InsertListsNewComponentsLastInTheirFolderWithFreshIds)
 
 TEST(ComponentsTable, FilteredDataSetBindsValuesAndRefusesUnknownFields)
 {
-    CTempProject project;
+    CTestProject project;
     CAccessProject_Components_GJTable t;
     t.Insert(1, L"11", L"KL-1", 111, 1, 1);
     t.Insert(1, L"11", L"KL-2", 111, 1, 1);
@@ -120,7 +120,7 @@ TEST(ComponentsTable, FilteredDataSetBindsValuesAndRefusesUnknownFields)
 
 TEST(ComponentsTable, CursorWalksAllRowsInIdOrder)
 {
-    CTempProject project;
+    CTestProject project;
     CAccessProject_Components_GJTable t;
     int ids[3] = { t.Insert(3, L"11", L"梁一", 111, 1, 1), t.Insert(1, L"21", L"柱一", 211, 4, 1),
                    t.Insert(2, L"11", L"梁二", 111, 1.5, 1) };
@@ -141,8 +141,8 @@ TEST(ComponentsTable, CursorWalksAllRowsInIdOrder)
     }
     EXPECT_EQ(3, n);
     EXPECT_EQ(2, floor);
-    EXPECT_EQ("梁二", S(name));
-    EXPECT_EQ("1.5", S(volume));
+    EXPECT_EQ("梁二", Narrow(name));
+    EXPECT_EQ("1.5", Narrow(volume));
     EXPECT_EQ(0, pCtrl->TableNextRow()) << "stays at the end";
     EXPECT_FALSE(pCtrl->GetAsString(L"comname", name));
     delete pCtrl;
@@ -150,46 +150,46 @@ TEST(ComponentsTable, CursorWalksAllRowsInIdOrder)
 
 TEST(ComponentsTable, CopyMoveNameAndCounts)
 {
-    CTempProject project;
+    CTestProject project;
     CAccessProject_Components_GJTable t;
     CParmAccess parm;
     int src = t.Insert(1, L"11", L"KL-1", 111, 1, 1);
     int other = t.Insert(2, L"12", L"WKL-1", 112, 1, 1);
     ASSERT_TRUE(t.SetComVolume(src, 2.4f));
-    EXPECT_EQ("2.4", S(t.GetComVolume(src)));
+    EXPECT_EQ("2.4", Narrow(t.GetComVolume(src)));
     ASSERT_TRUE(parm.SetComTypeSetup(111, L"保护层厚度", L"25"));
     std::unique_ptr<CSQLDataSet> setup(parm.GetComCalSetupDataSetByType(111));
     ASSERT_TRUE(parm.SetComSetupDataSet(src, setup.get()));
 
     int copy = t.CopyOneRow(src, 2, L"12");
     ASSERT_GT(copy, other);
-    EXPECT_EQ("KL-1", S(t.GetComName(copy)));
-    EXPECT_EQ("2.4", S(t.GetComVolume(copy)));
+    EXPECT_EQ("KL-1", Narrow(t.GetComName(copy)));
+    EXPECT_EQ("2.4", Narrow(t.GetComVolume(copy)));
     std::unique_ptr<CSQLDataSet> row(t.GetDataSet(copy));
     EXPECT_EQ(2, row->GetAsInteger(L"floorid", 1));
-    EXPECT_EQ("12", S(row->GetAsString(L"folderid", 1)));
+    EXPECT_EQ("12", Narrow(row->GetAsString(L"folderid", 1)));
     EXPECT_EQ(111, row->GetAsInteger(L"comtype", 1));
     std::unique_ptr<CSQLDataSet> otherRow(t.GetDataSet(other));
     EXPECT_GT(row->GetAsInteger(L"showid", 1), otherRow->GetAsInteger(L"showid", 1))
         << "listed last";
     std::unique_ptr<CSQLDataSet> copied(parm.GetComSetupDataSet(copy));
     ASSERT_EQ(1, copied->GetRowCount());
-    EXPECT_EQ("25", S(copied->GetAsString(L"parmvalue", 1)));
+    EXPECT_EQ("25", Narrow(copied->GetAsString(L"parmvalue", 1)));
     EXPECT_EQ(0, t.CopyOneRow(9999, 1, L"11"));
 
     EXPECT_TRUE(t.ModifyOneRow(src, 3, CString(L"21")));
     row.reset(t.GetDataSet(src));
     EXPECT_EQ(3, row->GetAsInteger(L"floorid", 1));
-    EXPECT_EQ("21", S(row->GetAsString(L"folderid", 1)));
+    EXPECT_EQ("21", Narrow(row->GetAsString(L"folderid", 1)));
     EXPECT_FALSE(t.ModifyOneRow(9999, 3, CString(L"21")));
 
     EXPECT_TRUE(t.SetComName(src, L"KL-1a"));
-    EXPECT_EQ("KL-1a", S(t.GetComName(src)));
+    EXPECT_EQ("KL-1a", Narrow(t.GetComName(src)));
     EXPECT_FALSE(t.SetComName(9999, L"x"));
-    EXPECT_EQ("", S(t.GetComName(9999)));
-    EXPECT_EQ("", S(t.GetComVolume(9999)));
+    EXPECT_EQ("", Narrow(t.GetComName(9999)));
+    EXPECT_EQ("", Narrow(t.GetComVolume(9999)));
     EXPECT_TRUE(t.SetComVolume(src, 3.0f));
-    EXPECT_EQ("3", S(t.GetComVolume(src)));
+    EXPECT_EQ("3", Narrow(t.GetComVolume(src)));
     EXPECT_TRUE(t.SetComSumVolume(src, 24.0f));
     EXPECT_TRUE(t.SetShowID(src, 7));
     row.reset(t.GetDataSet(src));
@@ -199,7 +199,7 @@ TEST(ComponentsTable, CopyMoveNameAndCounts)
 
 TEST(ComponentsTable, DeletesKeepOrRemoveResultsAsDocumented)
 {
-    CTempProject project;
+    CTestProject project;
     CAccessProject_Components_GJTable t;
     CAccessProject_ComponentResultTable results;
     int a = t.Insert(1, L"11", L"KL-1", 111, 1, 1);
@@ -231,7 +231,7 @@ TEST(ComponentsTable, DeletesKeepOrRemoveResultsAsDocumented)
 
 TEST(ParmAccess, TypeSetupIsCopiedToAComponent)
 {
-    CTempProject project;
+    CTestProject project;
     CParmAccess parm;
     CAccessProject_Components_GJTable t;
     ASSERT_TRUE(parm.SetComTypeSetup(299, L"保护层厚度", L"25"));
@@ -244,9 +244,9 @@ TEST(ParmAccess, TypeSetupIsCopiedToAComponent)
     EXPECT_TRUE(parm.SetComSetupDataSet(id, ds.get()));
     std::unique_ptr<CSQLDataSet> mine(parm.GetComSetupDataSet(id));
     ASSERT_EQ(2, mine->GetRowCount());
-    EXPECT_EQ("保护层厚度", S(mine->GetAsString(L"parmname", 1)));
-    EXPECT_EQ("30", S(mine->GetAsString(L"parmvalue", 1)));
-    EXPECT_EQ("C30", S(mine->GetAsString(L"parmvalue", 2)));
+    EXPECT_EQ("保护层厚度", Narrow(mine->GetAsString(L"parmname", 1)));
+    EXPECT_EQ("30", Narrow(mine->GetAsString(L"parmvalue", 1)));
+    EXPECT_EQ("C30", Narrow(mine->GetAsString(L"parmvalue", 2)));
 
     // Replacing with a type that has no rows empties the component's set-up.
     std::unique_ptr<CSQLDataSet> none(parm.GetComCalSetupDataSetByType(599));
@@ -264,7 +264,7 @@ TEST(ParmAccess, TypeSetupIsCopiedToAComponent)
 
 TEST(ComFolderTable, VolumeOfAFolderAsIntegerOrDecimal)
 {
-    CTempProject project;
+    CTestProject project;
     CAccessProject_ComFolderTable table;
     std::unique_ptr<CSQLDataSet> ds(table.GetDataSet());
     EXPECT_EQ(12, ds->GetFieldCount());
@@ -286,7 +286,7 @@ TEST(ComFolderTable, VolumeOfAFolderAsIntegerOrDecimal)
 
 TEST(Transaction, NestedScopesCommitOnceAtTheOutermost)
 {
-    CTempProject project;
+    CTestProject project;
     CAccessProject_Components_GJTable t;
     {
         CProjectConnectTransaction outer;
@@ -305,7 +305,7 @@ TEST(Transaction, NestedScopesCommitOnceAtTheOutermost)
 
 TEST(Transaction, AFailedStatementInsideRollsEverythingBack)
 {
-    CTempProject project;
+    CTestProject project;
     CAccessProject_Components_GJTable t;
     int kept = t.Insert(1, L"11", L"KL-1", 111, 1, 1);
     {
@@ -344,7 +344,7 @@ TEST(Transaction, AFailedStatementInsideRollsEverythingBack)
 
 TEST(Transaction, DataSetUpdateJoinsTheEnclosingScope)
 {
-    CTempProject project;
+    CTestProject project;
     CAccessProject_ComFolderTable table;
     {
         CProjectConnectTransaction scope;
@@ -360,7 +360,7 @@ TEST(Transaction, DataSetUpdateJoinsTheEnclosingScope)
 
 TEST(Transaction, AScopeThatCannotBeginWritesNothing)
 {
-    CTempProject project;
+    CTestProject project;
     CAccessProject_Components_GJTable t;
     CProjectConnection other;
     ASSERT_TRUE(other.Open(project.Path().c_str(), FALSE));

@@ -4,7 +4,10 @@
 #include "afxwin.h"
 #include "afxcmn.h"
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
+#include <sstream>
+#include <string>
 #include <vector>
 #include "multiselect/TreeCtrlEx.h"
 #include "TreeDriver.h"
@@ -83,7 +86,7 @@ protected:
     // Only the caret selected, as after a plain click.
     void Start(HTREEITEM h)
     {
-        Click(tree.m_hWnd, h, 0);
+        ClickTreeItem(tree.m_hWnd, h, 0);
         parent.Clear();
     }
 };
@@ -94,11 +97,11 @@ using Set = std::set<HTREEITEM>;
 
 TEST_F(MultiSelectTree, PlainClickSelectsOnlyTheItemAndReportsOldAndNewCaret)
 {
-    Click(tree.m_hWnd, ai[0], 0);
-    Click(tree.m_hWnd, ai[1], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, ai[0], 0);
+    ClickTreeItem(tree.m_hWnd, ai[1], MK_CONTROL);
     parent.Clear();
 
-    Click(tree.m_hWnd, bi[2], 0);
+    ClickTreeItem(tree.m_hWnd, bi[2], 0);
     EXPECT_EQ(Set({ bi[2] }), Selected());
     EXPECT_EQ(bi[2], Caret());
 
@@ -123,7 +126,7 @@ TEST_F(MultiSelectTree, PlainClickSelectsOnlyTheItemAndReportsOldAndNewCaret)
 TEST_F(MultiSelectTree, FirstClickWithoutCaretReportsAnEmptyOldItem)
 {
     NoCaret();
-    Click(tree.m_hWnd, a, 0);
+    ClickTreeItem(tree.m_hWnd, a, 0);
     EXPECT_EQ(Set({ a }), Selected());
     const Note* n = parent.Last(TVN_SELCHANGEDW);
     ASSERT_TRUE(n);
@@ -136,7 +139,7 @@ TEST_F(MultiSelectTree, ControlClickTogglesAndKeepsTheOthers)
     Start(ai[0]);
 
     // Adding: the old item stays, the new one becomes the caret.
-    Click(tree.m_hWnd, bi[0], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, bi[0], MK_CONTROL);
     EXPECT_EQ(Set({ ai[0], bi[0] }), Selected());
     EXPECT_EQ(bi[0], Caret());
     ASSERT_EQ(Codes({ TVN_SELCHANGINGW, TVN_SELCHANGINGW, TVN_SELCHANGEDW }), parent.Codes());
@@ -147,7 +150,7 @@ TEST_F(MultiSelectTree, ControlClickTogglesAndKeepsTheOthers)
     EXPECT_EQ(bi[0], changing.tv.itemNew.hItem);
     EXPECT_EQ((LPARAM)21, changing.tv.itemNew.lParam);
     EXPECT_FALSE(changing.tv.itemNew.state & TVIS_SELECTED) << "sent before the change";
-    const CPoint at = LabelPoint(tree.m_hWnd, bi[0]);
+    const CPoint at = TreeItemPoint(tree.m_hWnd, bi[0]);
     EXPECT_EQ(at.x, changing.tv.ptDrag.x);
     EXPECT_EQ(at.y, changing.tv.ptDrag.y);
     const Note& changed = parent.notes[2];
@@ -155,69 +158,89 @@ TEST_F(MultiSelectTree, ControlClickTogglesAndKeepsTheOthers)
     EXPECT_EQ(bi[0], changed.tv.itemNew.hItem);
     EXPECT_TRUE(changed.tv.itemNew.state & TVIS_SELECTED);
 
-    Click(tree.m_hWnd, c, MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, c, MK_CONTROL);
     EXPECT_EQ(Set({ ai[0], bi[0], c }), Selected());
 
     // Removing a selected item that is not the caret: the caret stays where it is. The
     // press is deferred to the release, so the whole action still sends one TVN_SELCHANGED.
     parent.Clear();
-    Click(tree.m_hWnd, ai[0], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, ai[0], MK_CONTROL);
     EXPECT_EQ(Set({ bi[0], c }), Selected());
     EXPECT_EQ(c, Caret());
     EXPECT_EQ(Codes({ TVN_SELCHANGINGW, TVN_SELCHANGEDW }), parent.Codes());
 
     // Removing the caret itself: it loses its mark but stays the caret.
-    Click(tree.m_hWnd, c, MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, c, MK_CONTROL);
     EXPECT_EQ(Set({ bi[0] }), Selected());
     EXPECT_EQ(c, Caret());
 }
 
-TEST_F(MultiSelectTree, ControlClickOnTheOnlySelectedItemLeavesNothingSelected)
+// Steps: "click X", "ctrl X", "shift X" (left clicks with those keys), "right X", "set X" (the
+// program moves the caret), "down", "shift-down". Items: root a a1..a4 b b1..b3 c.
+struct Sequence
 {
-    Start(bi[1]);
-    Click(tree.m_hWnd, bi[1], MK_CONTROL);
-    EXPECT_TRUE(Selected().empty());
-    EXPECT_EQ(bi[1], Caret());
-    EXPECT_EQ(0u, tree.CountSelected());
-    EXPECT_EQ(NULL, tree.GetFirstSelected());
-}
+    const char* steps;
+    const char* selected; // the marked items afterwards
+    const char* caret;
+    bool quietLastStep; // the last step tells the parent nothing
+};
 
-TEST_F(MultiSelectTree, ShiftClickSelectsTheVisibleRangeInBothDirectionsFromTheAnchor)
+const Sequence kSequences[] = {
+    { "click b2; ctrl b2", "", "b2", false },                    // the only marked item: none left
+    { "click a3; shift b2", "a3 a4 b b1 b2", "b2", false },      // a visible range
+    { "click a3; shift b2; shift a1", "a1 a2 a3", "a1", false }, // from the anchor, not the caret
+    { "click a3; shift b2; shift a3", "a3", "a3", false },
+    { "set a2; shift b1", "a2 a3 a4 b b1", "b1", false }, // no anchor yet: from the caret
+    { "set c; ctrl a2; ctrl b3; shift a4", "a2 a3 a4", "a4",
+      false }, // the first Ctrl click anchors
+    { "click a1; ctrl a3; ctrl b2; right c", "a1 a3 b2", "b2", false }, // a group stays
+    { "click a1; right b3", "b3", "b3", false },                        // a single selection moves
+    { "click a1; ctrl a3; ctrl b2; down", "b3", "b3", false }, // a plain key: the new caret only
+    { "click a1; ctrl a3; ctrl b2; down; shift b", "b b1 b2 b3", "b", false }, // anchor follows
+    { "click b3; ctrl c; down", "", "c", true }, // below the last item: cleared
+    { "click b3; shift c; shift-down", "b3 c", "c", false },
+};
+
+TEST_F(MultiSelectTree, SequencesOfClicksAndKeysLeaveTheirSelectionAndCaret)
 {
-    Start(ai[2]);
-    Click(tree.m_hWnd, bi[1], MK_SHIFT);
-    EXPECT_EQ(Set({ ai[2], ai[3], b, bi[0], bi[1] }), Selected());
-    EXPECT_EQ(bi[1], Caret());
-    ASSERT_EQ(Codes({ TVN_SELCHANGINGW, TVN_SELCHANGEDW }), parent.Codes());
-    EXPECT_EQ(ai[2], parent.notes[1].tv.itemOld.hItem);
-    EXPECT_EQ(bi[1], parent.notes[1].tv.itemNew.hItem);
-
-    // The anchor stays put: a second Shift click above it replaces the range.
-    Click(tree.m_hWnd, ai[0], MK_SHIFT);
-    EXPECT_EQ(Set({ ai[0], ai[1], ai[2] }), Selected());
-    EXPECT_EQ(ai[0], Caret());
-
-    Click(tree.m_hWnd, ai[2], MK_SHIFT);
-    EXPECT_EQ(Set({ ai[2] }), Selected());
-}
-
-TEST_F(MultiSelectTree, ShiftClickWithoutAnchorRunsFromTheCaret)
-{
-    // A caret set by the program, not by a click: no anchor exists yet.
-    tree.SelectItem(ai[1]);
-    parent.Clear();
-    Click(tree.m_hWnd, bi[0], MK_SHIFT);
-    EXPECT_EQ(Set({ ai[1], ai[2], ai[3], b, bi[0] }), Selected());
-    EXPECT_EQ(bi[0], Caret());
-}
-
-TEST_F(MultiSelectTree, ControlClickSetsTheAnchorOnlyWhenThereIsNone)
-{
-    tree.SelectItem(c);
-    Click(tree.m_hWnd, ai[1], MK_CONTROL); // first anchor
-    Click(tree.m_hWnd, bi[2], MK_CONTROL); // anchor unchanged
-    Click(tree.m_hWnd, ai[3], MK_SHIFT);
-    EXPECT_EQ(Set({ ai[1], ai[2], ai[3] }), Selected());
+    for (const Sequence& q : kSequences) {
+        SCOPED_TRACE(q.steps);
+        tree.DestroyWindow(); // a fresh tree: no anchor, no caret of the last sequence
+        Build(kStyle);
+        const std::map<std::string, HTREEITEM> items = {
+            { "root", root }, { "a", a },      { "a1", ai[0] }, { "a2", ai[1] },
+            { "a3", ai[2] },  { "a4", ai[3] }, { "b", b },      { "b1", bi[0] },
+            { "b2", bi[1] },  { "b3", bi[2] }, { "c", c },
+        };
+        auto item = [&](const std::string& name) { return items.at(name); };
+        std::istringstream steps(q.steps);
+        for (std::string step; std::getline(steps, step, ';');) {
+            parent.Clear();
+            std::istringstream words(step);
+            std::string verb, name;
+            words >> verb >> name;
+            if (verb == "click" || verb == "ctrl" || verb == "shift")
+                ClickTreeItem(tree.m_hWnd, item(name),
+                              verb == "ctrl"        ? MK_CONTROL
+                                  : verb == "shift" ? MK_SHIFT
+                                                    : 0);
+            else if (verb == "right")
+                RightClickTreeItem(tree.m_hWnd, item(name));
+            else if (verb == "set")
+                tree.SelectItem(item(name));
+            else
+                PressKey(tree.m_hWnd, VK_DOWN, verb == "shift-down" ? MK_SHIFT : 0);
+        }
+        Set expected;
+        std::istringstream names(q.selected);
+        for (std::string name; names >> name;)
+            expected.insert(item(name));
+        EXPECT_EQ(expected, Selected());
+        EXPECT_EQ(expected.size(), tree.CountSelected());
+        EXPECT_EQ(item(q.caret), Caret());
+        if (q.quietLastStep)
+            EXPECT_TRUE(parent.notes.empty()) << parent.Describe();
+    }
 }
 
 // ---- press, release and drag ----------------------------------------------------------------
@@ -228,9 +251,9 @@ protected:
     void SetUp() override
     {
         MultiSelectTree::SetUp();
-        Click(tree.m_hWnd, ai[0], 0);
-        Click(tree.m_hWnd, ai[2], MK_CONTROL);
-        Click(tree.m_hWnd, bi[1], MK_CONTROL);
+        ClickTreeItem(tree.m_hWnd, ai[0], 0);
+        ClickTreeItem(tree.m_hWnd, ai[2], MK_CONTROL);
+        ClickTreeItem(tree.m_hWnd, bi[1], MK_CONTROL);
         ASSERT_EQ(Set({ ai[0], ai[2], bi[1] }), Selected());
         parent.Clear();
     }
@@ -238,7 +261,7 @@ protected:
 
 TEST_F(MultiSelectGroup, PressOnAGroupMemberWaitsForTheRelease)
 {
-    const CPoint at = LabelPoint(tree.m_hWnd, ai[2]);
+    const CPoint at = TreeItemPoint(tree.m_hWnd, ai[2]);
     SendMouse(tree.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     EXPECT_EQ(Set({ ai[0], ai[2], bi[1] }), Selected());
     EXPECT_TRUE(parent.notes.empty());
@@ -255,7 +278,7 @@ TEST_F(MultiSelectGroup, PressOnAGroupMemberWaitsForTheRelease)
 TEST_F(MultiSelectGroup, DraggingAGroupMemberKeepsTheGroupAndDisabledDragSendsNothing)
 {
     tree.ModifyStyle(0, TVS_DISABLEDRAGDROP);
-    const CPoint at = LabelPoint(tree.m_hWnd, ai[2]);
+    const CPoint at = TreeItemPoint(tree.m_hWnd, ai[2]);
     SendMouse(tree.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMouse(tree.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON,
               at + CPoint(0, GetSystemMetrics(SM_CYDRAG) + 1));
@@ -267,7 +290,7 @@ TEST_F(MultiSelectGroup, DraggingAGroupMemberKeepsTheGroupAndDisabledDragSendsNo
 
 TEST_F(MultiSelectGroup, DragReportsTheBeginDragOnceWithItemAndMousePosition)
 {
-    const CPoint at = LabelPoint(tree.m_hWnd, ai[0]);
+    const CPoint at = TreeItemPoint(tree.m_hWnd, ai[0]);
     const CPoint away = at + CPoint(GetSystemMetrics(SM_CXDRAG) + 1, 0);
     SendMouse(tree.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMouse(tree.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, away);
@@ -286,7 +309,7 @@ TEST_F(MultiSelectGroup, DragReportsTheBeginDragOnceWithItemAndMousePosition)
 
 TEST_F(MultiSelectGroup, PressOnAnUnselectedItemSelectsAtOnceAndDragStillReports)
 {
-    const CPoint at = LabelPoint(tree.m_hWnd, c);
+    const CPoint at = TreeItemPoint(tree.m_hWnd, c);
     SendMouse(tree.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     EXPECT_EQ(Set({ c }), Selected());
     SendMouse(tree.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, at + CPoint(-30, 0));
@@ -295,54 +318,11 @@ TEST_F(MultiSelectGroup, PressOnAnUnselectedItemSelectsAtOnceAndDragStillReports
     EXPECT_EQ(Set({ c }), Selected());
 }
 
-TEST_F(MultiSelectGroup, RightClickLeavesAMultiSelectionAlone)
-{
-    RightClick(tree.m_hWnd, c);
-    EXPECT_EQ(Set({ ai[0], ai[2], bi[1] }), Selected());
-    EXPECT_EQ(bi[1], Caret());
-}
-
-TEST_F(MultiSelectTree, RightClickMovesASingleSelection)
-{
-    Start(ai[0]);
-    RightClick(tree.m_hWnd, bi[2]);
-    EXPECT_EQ(bi[2], Caret());
-    EXPECT_EQ(Set({ bi[2] }), Selected());
-}
-
-// ---- keys -------------------------------------------------------------------------------------
-
-TEST_F(MultiSelectGroup, PlainDownLeavesOnlyTheNewCaret)
-{
-    Key(tree.m_hWnd, VK_DOWN, false);
-    EXPECT_EQ(bi[2], Caret());
-    EXPECT_EQ(Set({ bi[2] }), Selected());
-    // The tree moved the caret itself and told the parent, including its own TVN_KEYDOWN.
-    EXPECT_NE(nullptr, parent.Last(TVN_KEYDOWN));
-    EXPECT_NE(nullptr, parent.Last(TVN_SELCHANGEDW));
-
-    // The anchor followed the caret.
-    Click(tree.m_hWnd, b, MK_SHIFT);
-    EXPECT_EQ(Set({ b, bi[0], bi[1], bi[2] }), Selected());
-}
-
-TEST_F(MultiSelectTree, PlainDownOnTheLastItemClearsEverythingAndKeepsTheCaret)
-{
-    Start(bi[2]);
-    Click(tree.m_hWnd, c, MK_CONTROL);
-    ASSERT_EQ(Set({ bi[2], c }), Selected());
-    parent.Clear();
-    Key(tree.m_hWnd, VK_DOWN, false);
-    EXPECT_TRUE(Selected().empty());
-    EXPECT_EQ(c, Caret());
-    EXPECT_TRUE(parent.notes.empty()) << parent.Describe();
-}
-
 TEST_F(MultiSelectTree, ShiftArrowsGrowAndShrinkTheRangeAndReportTheKey)
 {
     Start(ai[2]);
-    Key(tree.m_hWnd, VK_DOWN, true);
-    Key(tree.m_hWnd, VK_DOWN, true);
+    PressKey(tree.m_hWnd, VK_DOWN, MK_SHIFT);
+    PressKey(tree.m_hWnd, VK_DOWN, MK_SHIFT);
     EXPECT_EQ(Set({ ai[2], ai[3], b }), Selected());
     EXPECT_EQ(b, Caret());
     // Per key: the tree's caret move, our selection change, then the key itself.
@@ -359,30 +339,18 @@ TEST_F(MultiSelectTree, ShiftArrowsGrowAndShrinkTheRangeAndReportTheKey)
     EXPECT_EQ(0u, key.key.flags);
     EXPECT_EQ((UINT_PTR)kTreeId, key.key.hdr.idFrom);
 
-    Key(tree.m_hWnd, VK_UP, true);
+    PressKey(tree.m_hWnd, VK_UP, MK_SHIFT);
     EXPECT_EQ(Set({ ai[2], ai[3] }), Selected());
-    Key(tree.m_hWnd, VK_UP, true);
-    Key(tree.m_hWnd, VK_UP, true);
+    PressKey(tree.m_hWnd, VK_UP, MK_SHIFT);
+    PressKey(tree.m_hWnd, VK_UP, MK_SHIFT);
     EXPECT_EQ(Set({ ai[1], ai[2] }), Selected());
     EXPECT_EQ(ai[1], Caret());
-}
-
-TEST_F(MultiSelectTree, ShiftDownBelowTheLastItemOnlyReportsTheKey)
-{
-    Start(bi[2]);
-    Click(tree.m_hWnd, c, MK_SHIFT);
-    parent.Clear();
-    Key(tree.m_hWnd, VK_DOWN, true);
-    EXPECT_EQ(Set({ bi[2], c }), Selected());
-    EXPECT_EQ(c, Caret());
-    ASSERT_EQ(Codes({ TVN_KEYDOWN }), parent.Codes());
-    EXPECT_EQ((WORD)VK_DOWN, parent.notes[0].key.wVKey);
 }
 
 TEST_F(MultiSelectTree, PageKeysSelectARangeWithShiftAndCollapseItWithout)
 {
     Start(ai[1]);
-    Key(tree.m_hWnd, VK_NEXT, true);
+    PressKey(tree.m_hWnd, VK_NEXT, MK_SHIFT);
     // The tree is taller than its content: a page runs to the last item.
     EXPECT_EQ(c, Caret());
     EXPECT_EQ(Set({ ai[1], ai[2], ai[3], b, bi[0], bi[1], bi[2], c }), Selected());
@@ -392,13 +360,13 @@ TEST_F(MultiSelectTree, PageKeysSelectARangeWithShiftAndCollapseItWithout)
     EXPECT_TRUE(IsAllZero(n->tv.itemOld));
     EXPECT_EQ(1u, parent.Count(TVN_SELCHANGEDW)) << parent.Describe();
 
-    Key(tree.m_hWnd, VK_PRIOR, true);
+    PressKey(tree.m_hWnd, VK_PRIOR, MK_SHIFT);
     EXPECT_EQ(root, Caret());
     EXPECT_EQ(Set({ root, a, ai[0], ai[1] }), Selected());
 
-    Key(tree.m_hWnd, VK_NEXT, false);
+    PressKey(tree.m_hWnd, VK_NEXT);
     EXPECT_EQ(Set({ c }), Selected());
-    Click(tree.m_hWnd, bi[2], MK_SHIFT);
+    ClickTreeItem(tree.m_hWnd, bi[2], MK_SHIFT);
     EXPECT_EQ(Set({ bi[2], c }), Selected()) << "the anchor follows a plain page key";
 }
 
@@ -414,7 +382,7 @@ protected:
 TEST_F(MultiSelectEditable, ClickOnTheCaretLabelEditsAfterTheDoubleClickTime)
 {
     Start(bi[0]);
-    Click(tree.m_hWnd, bi[0], 0);
+    ClickTreeItem(tree.m_hWnd, bi[0], 0);
     EXPECT_EQ(NULL, Editor()) << "not before the double-click time";
     EXPECT_TRUE(parent.notes.empty()) << parent.Describe();
     PumpFor(GetDoubleClickTime() + 300);
@@ -430,7 +398,7 @@ TEST_F(MultiSelectEditable, ClickOnTheCaretLabelEditsAfterTheDoubleClickTime)
 TEST_F(MultiSelectEditable, DoubleClickWithinTheTimeCancelsTheEdit)
 {
     Start(bi[0]);
-    const CPoint at = LabelPoint(tree.m_hWnd, bi[0]);
+    const CPoint at = TreeItemPoint(tree.m_hWnd, bi[0]);
     SendMouse(tree.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMouse(tree.m_hWnd, WM_LBUTTONUP, 0, at);
     SendMouse(tree.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
@@ -443,10 +411,10 @@ TEST_F(MultiSelectEditable, DoubleClickWithinTheTimeCancelsTheEdit)
 TEST_F(MultiSelectEditable, ClickOnTheCaretOfAGroupReducesItAndArmsTheEdit)
 {
     Start(ai[0]);
-    Click(tree.m_hWnd, ai[1], MK_CONTROL);
-    Click(tree.m_hWnd, ai[3], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, ai[1], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, ai[3], MK_CONTROL);
     parent.Clear();
-    Click(tree.m_hWnd, ai[3], 0);
+    ClickTreeItem(tree.m_hWnd, ai[3], 0);
     EXPECT_EQ(Set({ ai[3] }), Selected());
     EXPECT_EQ(ai[3], Caret());
     PumpFor(GetDoubleClickTime() + 300);
@@ -457,8 +425,8 @@ TEST_F(MultiSelectEditable, ClickOnTheCaretOfAGroupReducesItAndArmsTheEdit)
 TEST_F(MultiSelectEditable, ModifiedClickOnTheCaretNeverEdits)
 {
     Start(ai[0]);
-    Click(tree.m_hWnd, ai[1], MK_SHIFT);
-    Click(tree.m_hWnd, ai[1], MK_CONTROL); // toggles instead
+    ClickTreeItem(tree.m_hWnd, ai[1], MK_SHIFT);
+    ClickTreeItem(tree.m_hWnd, ai[1], MK_CONTROL); // toggles instead
     PumpFor(GetDoubleClickTime() + 300);
     EXPECT_EQ(NULL, Editor());
     EXPECT_EQ(Set({ ai[0] }), Selected());
@@ -467,7 +435,7 @@ TEST_F(MultiSelectEditable, ModifiedClickOnTheCaretNeverEdits)
 TEST_F(MultiSelectTree, WithoutEditLabelsAClickOnTheCaretNeverEdits)
 {
     Start(ai[0]);
-    Click(tree.m_hWnd, ai[0], 0);
+    ClickTreeItem(tree.m_hWnd, ai[0], 0);
     PumpFor(GetDoubleClickTime() + 300);
     EXPECT_EQ(NULL, (HWND)SendMessageW(tree.m_hWnd, TVM_GETEDITCONTROL, 0, 0));
     EXPECT_EQ(0u, parent.Count(TVN_BEGINLABELEDITW));
@@ -478,17 +446,17 @@ TEST_F(MultiSelectTree, WithoutEditLabelsAClickOnTheCaretNeverEdits)
 TEST_F(MultiSelectTree, CollapseDropsHiddenSelectionsForGood)
 {
     Start(ai[0]);
-    Click(tree.m_hWnd, bi[0], MK_CONTROL);
-    Click(tree.m_hWnd, bi[2], MK_CONTROL);
-    Click(tree.m_hWnd, c, MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, bi[0], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, bi[2], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, c, MK_CONTROL);
     parent.Clear();
 
-    ClickButton(tree.m_hWnd, b); // the user's collapse, with its notifications
+    ClickExpandButton(tree.m_hWnd, b); // the user's collapse, with its notifications
     EXPECT_FALSE(tree.GetItemState(b, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(Set({ ai[0], c }), Selected());
     EXPECT_NE(nullptr, parent.Last(TVN_ITEMEXPANDINGW)) << "the parent sees the collapse too";
 
-    ClickButton(tree.m_hWnd, b);
+    ClickExpandButton(tree.m_hWnd, b);
     EXPECT_TRUE(tree.GetItemState(b, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(Set({ ai[0], c }), Selected());
     EXPECT_EQ(2u, tree.CountSelected());
@@ -497,16 +465,16 @@ TEST_F(MultiSelectTree, CollapseDropsHiddenSelectionsForGood)
 TEST_F(MultiSelectTree, CollapseClearsNestedBranchesButNotTheirNeighbours)
 {
     Start(ai[3]);
-    Click(tree.m_hWnd, bi[0], MK_CONTROL);
-    Click(tree.m_hWnd, c, MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, bi[0], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, c, MK_CONTROL);
     // A selected item below a collapsed branch inside the collapsing one.
     HTREEITEM deep = Add(L"深", ai[1], 99);
     tree.SetItemState(deep, TVIS_SELECTED, TVIS_SELECTED);
-    ClickButton(tree.m_hWnd, root);
+    ClickExpandButton(tree.m_hWnd, root);
     // The caret was hidden too, so the tree moved it to the collapsed item.
     EXPECT_EQ(root, Caret());
     EXPECT_EQ(Set({ root }), Selected());
-    ClickButton(tree.m_hWnd, root);
+    ClickExpandButton(tree.m_hWnd, root);
     EXPECT_EQ(1u, tree.CountSelected());
     EXPECT_FALSE(tree.GetItemState(deep, TVIS_SELECTED) & TVIS_SELECTED);
 }
@@ -609,9 +577,9 @@ TEST_F(MultiSelectTree, GetNextItemExWalksTheWholeTreeInPreOrder)
 TEST_F(MultiSelectTree, NotificationsCarryTheIdTheWindowHasNow)
 {
     SetWindowLongPtrW(tree.m_hWnd, GWLP_ID, 4321);
-    Click(tree.m_hWnd, ai[0], 0);
-    Click(tree.m_hWnd, ai[1], MK_CONTROL);
-    Key(tree.m_hWnd, VK_DOWN, true);
+    ClickTreeItem(tree.m_hWnd, ai[0], 0);
+    ClickTreeItem(tree.m_hWnd, ai[1], MK_CONTROL);
+    PressKey(tree.m_hWnd, VK_DOWN, MK_SHIFT);
     ASSERT_GE(parent.Count(TVN_SELCHANGEDW), 2u);
     for (const Note& n : parent.notes) {
         if (n.code == TVN_SELCHANGEDW || n.code == TVN_KEYDOWN) {
@@ -625,8 +593,8 @@ TEST_F(MultiSelectTree, EveryPressIsTimedUnderTheGlobalStatistics)
 {
     const wchar_t* label = L"CTreeCtrlEx::OnLButtonDown";
     const int before = CTiming::GetCount(label);
-    Click(tree.m_hWnd, ai[0], 0);
-    Click(tree.m_hWnd, ai[1], MK_SHIFT);
+    ClickTreeItem(tree.m_hWnd, ai[0], 0);
+    ClickTreeItem(tree.m_hWnd, ai[1], MK_SHIFT);
     SendMouse(tree.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, CPoint(370, 550)); // empty space
     SendMouse(tree.m_hWnd, WM_LBUTTONUP, 0, CPoint(370, 550));
     EXPECT_EQ(before + 3, CTiming::GetCount(label));

@@ -6,22 +6,6 @@
 #error "COMTREE_SAMPLE_DATA_DIR names the source tree's samples/data"
 #endif
 
-namespace {
-
-int RecordBox(LPCTSTR pszText, LPCTSTR pszCaption, UINT nStyle, void* pContext)
-{
-    auto* pBoxes = static_cast<std::vector<RecordedBox>*>(pContext);
-    pBoxes->push_back({ pszText ? pszText : L"", pszCaption ? pszCaption : L"", nStyle });
-    return IDOK;
-}
-
-void Exec(LPCWSTR pszSql, const std::vector<std::wstring>& params)
-{
-    ASSERT_TRUE(CProjectDatabase::GetConnection()->ExecuteBound(pszSql, params)) << pszSql;
-}
-
-} // namespace
-
 LRESULT CRecordingHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMTREE_COUNTAPPLIED) {
@@ -42,16 +26,7 @@ LRESULT CRecordingHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void PanelTest::SetUp()
 {
-    wchar_t dir[MAX_PATH], file[MAX_PATH];
-    GetTempPathW(MAX_PATH, dir);
-    GetTempFileNameW(dir, L"pnl", 0, file);
-    DeleteFileW(file);
-    m_strPath = std::wstring(file) + L".sqlite";
-    CString strError;
-    ASSERT_TRUE(CProjectDatabase::Create(m_strPath.c_str(), L"面板测试工程", &strError))
-        << strError.GetString();
     KxMfc::Fun::SetSysDataPath(COMTREE_SAMPLE_DATA_DIR);
-    UIFunction::SetMessageBoxHandler(&RecordBox, &m_arrBoxes);
     ASSERT_TRUE(m_host.CreateEx(0, NULL, L"host",
                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 500, 700,
                                 NULL, NULL));
@@ -64,34 +39,6 @@ void PanelTest::TearDown()
     EXPECT_EQ(m_nRecordsBefore, CParamProp::GetLiveCount()) << "records left behind";
     if (m_host.GetSafeHwnd())
         m_host.DestroyWindow();
-    UIFunction::SetMessageBoxHandler(NULL);
-    CProjectDatabase::Close();
-    DeleteFileW(m_strPath.c_str());
-}
-
-void PanelTest::AddFloor(int nId, LPCWSTR pszName, int nShowId, int nCreateMode)
-{
-    Exec(L"INSERT INTO floor (id, lcmc, showid, createmode) VALUES (?1, ?2, ?3, ?4)",
-         { std::to_wstring(nId), pszName, std::to_wstring(nShowId), std::to_wstring(nCreateMode) });
-}
-
-void PanelTest::AddFolder(int nFloorId, LPCWSTR pszId, LPCWSTR pszParentId, LPCWSTR pszName,
-                          double dVolume)
-{
-    Exec(L"INSERT INTO comfolder (comfolderid, floorid, allowownercom, parentid, foldername, "
-         L"imageindex, "
-         L"selectedindex, comtype, allowadduserfolder, initcreate, volume, showid) "
-         L"VALUES (?1, ?2, 1, ?3, ?4, 0, 0, 0, 1, 1, ?5, ?1)",
-         { pszId, std::to_wstring(nFloorId), pszParentId, pszName, std::to_wstring(dVolume) });
-}
-
-int PanelTest::AddComponent(int nFloorId, LPCWSTR pszFolderId, LPCWSTR pszName, double dVolume)
-{
-    CAccessProject_Components_GJTable table;
-    int nId = table.Insert(nFloorId, pszFolderId, pszName, 111, 1, 1);
-    Exec(L"UPDATE component SET volume = ?1 WHERE id = ?2",
-         { std::to_wstring(dVolume), std::to_wstring(nId) });
-    return nId;
 }
 
 void PanelTest::SetLayoutValue(LPCWSTR pszValue)
@@ -113,7 +60,7 @@ void PanelTest::WriteStandardProject()
         AddFolder(nFloor, L"20", L"", L"柱");
         AddFolder(nFloor, L"21", L"20", L"框架柱");
     }
-    AddFolder(1, L"100", L"11", L"标准间", 4.0);
+    AddFolder(1, L"100", L"11", L"标准间", 1, 1, 4.0);
     AddComponent(1, L"11", L"KL-1", 2.5);
     AddComponent(1, L"11", L"KL-2", 3.0);
     AddComponent(1, L"100", L"KL-3", 2.0);
@@ -174,13 +121,4 @@ void PanelTest::TypeCount(LPCWSTR pszText)
 {
     ::SetWindowTextW(CountField(), pszText);
     PumpUntilIdle(1);
-}
-
-std::wstring PanelTest::FileValue(LPCWSTR pszSql, const std::vector<std::wstring>& params)
-{
-    CProjectConnection conn;
-    std::vector<std::vector<std::wstring>> rows;
-    if (!conn.Open(m_strPath.c_str(), FALSE) || !conn.Query(pszSql, params, rows) || rows.empty())
-        return L"<none>";
-    return rows[0][0];
 }

@@ -1,10 +1,9 @@
 // A real project file, a host window that records what the module sends it, and the panel
 // created on them as a host creates it.
 //
-// Each test writes a fresh SQLite project through the host's project database, installs a
-// message-box handler that records every box (and answers OK), then constructs the panel with
-// the host window as parent, creates it from template 12001 and calls InitTree with the
-// project name. Nothing of the module is replaced.
+// Each test has a fresh SQLite project (TestProject.h) and records every message box (answered
+// OK), then constructs the panel with the host window as parent, creates it from its template
+// and calls InitTree with the project name. Nothing of the module is replaced.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,6 +13,7 @@
 #include "afxwin.h"
 #include "ComTreeHost.h"
 #include "FwTestSupport.h"
+#include "TestProject.h"
 #include "panel/Dlg_ComTree.h"
 #include "tree/ParamProp.h"
 
@@ -36,23 +36,12 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
-struct RecordedBox
-{
-    std::wstring text, caption;
-    UINT style;
-};
-
-class PanelTest : public ::testing::Test
+class PanelTest : public ::testing::Test, public CTestProject
 {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Project content, written straight to the file before the panel is created.
-    void AddFloor(int nId, LPCWSTR pszName, int nShowId, int nCreateMode = 0);
-    void AddFolder(int nFloorId, LPCWSTR pszId, LPCWSTR pszParentId, LPCWSTR pszName,
-                   double dVolume = 1.0);
-    int AddComponent(int nFloorId, LPCWSTR pszFolderId, LPCWSTR pszName, double dVolume);
     void SetLayoutValue(LPCWSTR pszValue);
     // Two floors with rule folders, components and a user folder (see PanelFixture.cpp).
     void WriteStandardProject();
@@ -75,12 +64,8 @@ protected:
         return ::IsDlgButtonChecked(m_pPanel->GetSafeHwnd(), nId) == BST_CHECKED;
     }
 
-    // A value read back from the file through a connection of its own.
-    std::wstring FileValue(LPCWSTR pszSql, const std::vector<std::wstring>& params = {});
-
-    std::wstring m_strPath;
     CRecordingHost m_host;
     CDlg_ComTree* m_pPanel = nullptr;
-    std::vector<RecordedBox> m_arrBoxes;
+    CBoxRecorder m_boxes;
     LONG m_nRecordsBefore = 0;
 };

@@ -41,7 +41,7 @@ TEST_F(PanelTest, NewProjectOpensByFloorWithByFloorChecked)
     EXPECT_TRUE(IsChecked(IDC_RADIO_BYFLOOR));
     EXPECT_FALSE(IsChecked(IDC_RADIO_BYCOMPONENT));
     EXPECT_EQ((std::vector<int>{ Kind::NodeFloor, Kind::NodeFloor }), TopKinds(m_pPanel));
-    EXPECT_EQ(L"<none>", FileValue(L"SELECT parmvalue FROM projectinfo WHERE parmname = 'GJJG'"));
+    EXPECT_EQ(L"<none>", Value(L"SELECT parmvalue FROM projectinfo WHERE parmname = 'GJJG'"));
 }
 
 TEST_F(PanelTest, RadioClicksStoreTheLayoutAndTheNextPanelOpensInIt)
@@ -50,7 +50,7 @@ TEST_F(PanelTest, RadioClicksStoreTheLayoutAndTheNextPanelOpensInIt)
     CreatePanel();
     ::SendMessageW(::GetDlgItem(m_pPanel->GetSafeHwnd(), IDC_RADIO_BYCOMPONENT), BM_CLICK, 0, 0);
     PumpUntilIdle();
-    EXPECT_EQ(L"按构件", FileValue(L"SELECT parmvalue FROM projectinfo WHERE parmname = 'GJJG'"));
+    EXPECT_EQ(L"按构件", Value(L"SELECT parmvalue FROM projectinfo WHERE parmname = 'GJJG'"));
     EXPECT_EQ(0, m_pPanel->m_bByFloor);
     EXPECT_TRUE(IsChecked(IDC_RADIO_BYCOMPONENT));
     EXPECT_FALSE(IsChecked(IDC_RADIO_BYFLOOR));
@@ -68,7 +68,7 @@ TEST_F(PanelTest, RadioClicksStoreTheLayoutAndTheNextPanelOpensInIt)
     EXPECT_EQ(kinds, TopKinds(m_pPanel));
 
     m_pPanel->OnRadioByfloor();
-    EXPECT_EQ(L"按楼层", FileValue(L"SELECT parmvalue FROM projectinfo WHERE parmname = 'GJJG'"));
+    EXPECT_EQ(L"按楼层", Value(L"SELECT parmvalue FROM projectinfo WHERE parmname = 'GJJG'"));
     EXPECT_EQ(1, m_pPanel->m_bByFloor);
     EXPECT_TRUE(IsChecked(IDC_RADIO_BYFLOOR));
     EXPECT_EQ((std::vector<int>{ Kind::NodeFloor, Kind::NodeFloor }), TopKinds(m_pPanel));
@@ -88,7 +88,7 @@ TEST_F(PanelTest, AnUnknownStoredValueKeepsTheLayoutShown)
     EXPECT_EQ(0, m_pPanel->m_bByFloor);
     EXPECT_TRUE(IsChecked(IDC_RADIO_BYCOMPONENT));
     EXPECT_EQ(Kind::NodeFolder, TopKinds(m_pPanel).at(0));
-    EXPECT_EQ(L"面板测试工程", Label(TreeView_GetRoot(Tree())));
+    EXPECT_EQ(L"测试工程", Label(TreeView_GetRoot(Tree())));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -109,11 +109,10 @@ TEST_F(PanelTest, AcceptedCountTextsAreAppliedStoredAndAnnounced)
         SCOPED_TRACE(c.text);
         m_host.m_arrCounts.clear();
         TypeCount(c.text);
-        EXPECT_TRUE(m_arrBoxes.empty());
+        EXPECT_TRUE(m_boxes.boxes.empty());
         EXPECT_FLOAT_EQ(c.volume, Prop(hKL1)->m_fVolume);
         EXPECT_EQ(std::wstring(L"KL-1*") + c.text, Label(hKL1));
-        EXPECT_FLOAT_EQ(c.volume,
-                        std::stof(FileValue(L"SELECT volume FROM component WHERE id = 1")));
+        EXPECT_FLOAT_EQ(c.volume, std::stof(Value(L"SELECT volume FROM component WHERE id = 1")));
         ASSERT_EQ(1u, m_host.m_arrCounts.size());
         EXPECT_EQ(Prop(hKL1), m_host.m_arrCounts[0].pRecord);
         EXPECT_EQ(std::wstring(c.text), m_pPanel->GetSelTreeNodeNum().GetString());
@@ -138,19 +137,19 @@ TEST_F(PanelTest, RejectedCountTextsShowTheirMessageAndChangeNothing)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        m_arrBoxes.clear();
+        m_boxes.boxes.clear();
         m_host.m_arrCounts.clear();
         ::SetFocus(Tree());
         TypeCount(c.text);
-        ASSERT_EQ(1u, m_arrBoxes.size());
-        EXPECT_EQ(std::wstring(c.message), m_arrBoxes[0].text);
-        EXPECT_EQ(L"错误提示", m_arrBoxes[0].caption);
-        EXPECT_EQ((UINT)MB_OK, m_arrBoxes[0].style & 0xF);
+        ASSERT_EQ(1u, m_boxes.boxes.size());
+        EXPECT_EQ(std::wstring(c.message), m_boxes.boxes[0].text);
+        EXPECT_EQ(L"错误提示", m_boxes.boxes[0].caption);
+        EXPECT_EQ((UINT)MB_OK, m_boxes.boxes[0].style & 0xF);
         EXPECT_EQ(CountField(), ::GetFocus());
         EXPECT_EQ(std::wstring(c.text), CountText()); // left as typed
         EXPECT_FLOAT_EQ(2.5f, Prop(hKL1)->m_fVolume);
         EXPECT_EQ(L"KL-1*2.500", Label(hKL1));
-        EXPECT_FLOAT_EQ(2.5f, std::stof(FileValue(L"SELECT volume FROM component WHERE id = 1")));
+        EXPECT_FLOAT_EQ(2.5f, std::stof(Value(L"SELECT volume FROM component WHERE id = 1")));
         EXPECT_TRUE(m_host.m_arrCounts.empty());
     }
 }
@@ -222,9 +221,9 @@ TEST_F(PanelTest, CountsOnRuleFoldersAndFloorsChangeNothing)
     m_host.m_arrCounts.clear();
     TypeCount(L"7");
     EXPECT_EQ(label, Label(hFolder));
-    EXPECT_FLOAT_EQ(1.0f,
-                    std::stof(FileValue(
-                        L"SELECT volume FROM comfolder WHERE comfolderid = '11' AND floorid = 1")));
+    EXPECT_FLOAT_EQ(
+        1.0f,
+        std::stof(Value(L"SELECT volume FROM comfolder WHERE comfolderid = '11' AND floorid = 1")));
     ASSERT_EQ(1u, m_host.m_arrCounts.size());
     EXPECT_EQ(Prop(hFolder), m_host.m_arrCounts[0].pRecord);
 
@@ -235,9 +234,9 @@ TEST_F(PanelTest, CountsOnRuleFoldersAndFloorsChangeNothing)
     EXPECT_FLOAT_EQ(
         5.0f,
         std::stof(
-            FileValue(L"SELECT volume FROM comfolder WHERE comfolderid = '100' AND floorid = 1")));
+            Value(L"SELECT volume FROM comfolder WHERE comfolderid = '100' AND floorid = 1")));
     // KL-3 (2) inside the user folder: its total follows the folder's new count.
-    EXPECT_FLOAT_EQ(10.0f, std::stof(FileValue(L"SELECT sumvolume FROM component WHERE id = 3")));
+    EXPECT_FLOAT_EQ(10.0f, std::stof(Value(L"SELECT sumvolume FROM component WHERE id = 3")));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -276,7 +275,7 @@ TEST_F(PanelTest, EnterInThePanelDoesNotCloseIt)
     EXPECT_TRUE(::IsWindow(m_pPanel->GetSafeHwnd()));
     EXPECT_TRUE(m_pPanel->IsWindowVisible());
     EXPECT_EQ(L"2.500", CountText());
-    EXPECT_TRUE(m_arrBoxes.empty());
+    EXPECT_TRUE(m_boxes.boxes.empty());
 }
 
 // Two components selected with Ctrl: the field keeps the first one's count and the host is

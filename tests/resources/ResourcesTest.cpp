@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 #include "CImageList.h"
+#include "TestProject.h"
 #include "resources/ComTreeModule.h"
 #include "resources/resource.h"
 #include "folders/ComFolderRuleManager.h"
@@ -39,15 +40,6 @@ const int kTypeCodes[] = {
 bool IsTypeCode(int code)
 {
     return std::find(std::begin(kTypeCodes), std::end(kTypeCodes), code) != std::end(kTypeCodes);
-}
-
-std::string Narrow(const std::wstring& text)
-{
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr,
-                                nullptr);
-    std::string out(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), &out[0], n, nullptr, nullptr);
-    return out;
 }
 
 // The file as the host's text provider hands it over: UTF-16, byte-order mark removed.
@@ -334,27 +326,6 @@ std::vector<DWORD> Painted(CImageList& list, int nImage)
 } // namespace
 
 // ---- icons ---------------------------------------------------------------------------------
-
-TEST(ModuleIcons, TheTreeAndWizardIdsHaveTheirFixedValues)
-{
-    // The image-list order of the tree and the wizard's icon list name these numbers; the
-    // folder rule texts of existing data refer to the images by position, so the ids must not
-    // drift when someone renumbers the header.
-    const int tree[] = { IDI_TREE_FOLDER,      IDI_TREE_BRICK_WALL, IDI_TREE_JOINT,
-                         IDI_TREE_SLAB,        IDI_TREE_COLUMN,     IDI_TREE_PILE,
-                         IDI_TREE_STAIRS,      IDI_TREE_RING,       IDI_TREE_FOOTING,
-                         IDI_TREE_FLOOR,       IDI_TREE_COMPONENT,  IDI_TREE_PROJECT,
-                         IDI_TREE_SLOPING_SLAB };
-    const int treeIds[] = { 148, 222, 138, 147, 228, 230, 234, 236, 232, 149, 175, 173, 185 };
-    for (int i = 0; i < 13; ++i)
-        EXPECT_EQ(treeIds[i], tree[i]) << "tree image " << i;
-    const int wizard[] = { IDI_WIZARD_ROOT,  IDI_TREE_BRICK_WALL, IDI_TREE_JOINT,  IDI_TREE_SLAB,
-                           IDI_TREE_COLUMN,  IDI_TREE_PILE,       IDI_TREE_STAIRS, IDI_TREE_RING,
-                           IDI_TREE_FOOTING, IDI_WIZARD_MEMBER,   IDI_WIZARD_OTHER };
-    const int wizardIds[] = { 237, 222, 138, 147, 228, 230, 234, 236, 232, 238, 239 };
-    for (int i = 0; i < 11; ++i)
-        EXPECT_EQ(wizardIds[i], wizard[i]) << "wizard image " << i;
-}
 
 TEST(ModuleIcons, LoadFromTheModuleAt16By16WithATransparentBackground)
 {

@@ -1,16 +1,20 @@
 #include "FwTestSupport.h"
 
-void PumpUntilIdle(int rounds)
+void PumpFor(DWORD ms)
 {
-    MSG msg;
-    for (int r = 0; r < rounds; ++r) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
         while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_NULL)
                 continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
-        Sleep(1);
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= ms)
+            return;
+        MsgWaitForMultipleObjects(0, NULL, FALSE, ms - spent, QS_ALLINPUT);
     }
 }
 
@@ -26,16 +30,16 @@ ScopedModifiers::ScopedModifiers(UINT mk)
 
 ScopedModifiers::~ScopedModifiers() { SetKeyboardState(m_saved); }
 
-POINT TreeItemPoint(HWND tree, HTREEITEM item)
+CPoint TreeItemPoint(HWND tree, HTREEITEM item)
 {
     RECT rc = {};
     *reinterpret_cast<HTREEITEM*>(&rc) = item;
     if (!SendMessageW(tree, TVM_GETITEMRECT, TRUE, (LPARAM)&rc))
-        return POINT{ -1, -1 };
-    return POINT{ (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2 };
+        return CPoint(-1, -1);
+    return CPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
 }
 
-void SendMouse(HWND hwnd, UINT message, POINT pt, UINT mk)
+void SendMouse(HWND hwnd, UINT message, UINT mk, POINT pt)
 {
     SendMessageW(hwnd, message, mk, MAKELPARAM(pt.x, pt.y));
 }
@@ -45,7 +49,7 @@ void SendMouse(HWND hwnd, UINT message, POINT pt, UINT mk)
 static void PressRelease(HWND hwnd, UINT down, UINT up, POINT pt, UINT button, UINT mk)
 {
     PostMessageW(hwnd, up, mk, MAKELPARAM(pt.x, pt.y));
-    SendMouse(hwnd, down, pt, button | mk);
+    SendMouse(hwnd, down, button | mk, pt);
     PumpUntilIdle(1);
 }
 
@@ -77,11 +81,51 @@ bool DoubleClickTreeItem(HWND tree, HTREEITEM item)
     return true;
 }
 
+bool ClickExpandButton(HWND tree, HTREEITEM item)
+{
+    const CPoint label = TreeItemPoint(tree, item);
+    for (int x = 0; x < label.x; ++x) {
+        TVHITTESTINFO hit = {};
+        hit.pt = CPoint(x, label.y);
+        if ((HTREEITEM)SendMessageW(tree, TVM_HITTEST, 0, (LPARAM)&hit) == item
+            && (hit.flags & TVHT_ONITEMBUTTON)) {
+            PressRelease(tree, WM_LBUTTONDOWN, WM_LBUTTONUP, hit.pt, MK_LBUTTON, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::set<HTREEITEM> SelectedBits(HWND tree)
+{
+    std::set<HTREEITEM> selected;
+    HTREEITEM h = TreeView_GetRoot(tree);
+    while (h != NULL) {
+        if (TreeView_GetItemState(tree, h, TVIS_SELECTED) & TVIS_SELECTED)
+            selected.insert(h);
+        HTREEITEM next = TreeView_GetChild(tree, h);
+        for (HTREEITEM up = h; next == NULL && up != NULL; up = TreeView_GetParent(tree, up))
+            next = TreeView_GetNextSibling(tree, up);
+        h = next;
+    }
+    return selected;
+}
+
+bool IsAllZero(const TVITEMW& item)
+{
+    const BYTE* p = reinterpret_cast<const BYTE*>(&item);
+    for (size_t i = 0; i < sizeof(item); ++i)
+        if (p[i] != 0)
+            return false;
+    return true;
+}
+
 void PressKey(HWND hwnd, UINT vk, UINT mk)
 {
     ScopedModifiers mods(mk);
-    SendMessageW(hwnd, WM_KEYDOWN, vk, 1);
-    SendMessageW(hwnd, WM_KEYUP, vk, (LPARAM)(1 | 0xC0000000));
+    const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+    SendMessageW(hwnd, WM_KEYDOWN, vk, 1 | (scan << 16));
+    SendMessageW(hwnd, WM_KEYUP, vk, (LPARAM)(1 | (scan << 16) | 0xC0000000));
 }
 
 void PostKey(HWND hwnd, UINT vk, UINT mk)

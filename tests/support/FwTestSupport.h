@@ -1,13 +1,15 @@
 // Helpers for suites that drive real windows under Wine.
 //
-//   PumpUntilIdle()            run every queued message (through the thread's
-//                              PreTranslateMessage hook, as a host loop would)
+//   PumpFor(ms)                run every queued message, and those arriving for ms (timers)
+//   PumpUntilIdle()            the same for a few milliseconds
 //   ClickTreeItem(tree, item, MK_CONTROL)
 //                              press and release the left button at the middle of the
 //                              item's label (TVM_GETITEMRECT), modifiers in the MK_ flags and
 //                              in the keyboard state while the messages are handled; the
 //                              release is queued first and the press sent, as real input
 //                              arrives (the tree's drag detection waits for the release)
+//   ClickExpandButton(tree, item)  a click on the item's expand/collapse button
+//   SelectedBits(tree)         every item with TVIS_SELECTED, hidden ones included
 //   PressKey(hwnd, VK_DOWN, MK_SHIFT)
 //                              WM_KEYDOWN/WM_KEYUP sent with Shift/Ctrl held
 //                              (SetKeyboardState around them); PostKey queues them instead,
@@ -25,18 +27,23 @@
 #include <commctrl.h>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 #include "afxwin.h"
 
-void PumpUntilIdle(int rounds = 3);
+void PumpFor(DWORD ms);
+inline void PumpUntilIdle(int rounds = 3) { PumpFor(rounds); }
 
 // Client point at the middle of the item's label; {-1,-1} when the item has no rectangle.
-POINT TreeItemPoint(HWND tree, HTREEITEM item);
+CPoint TreeItemPoint(HWND tree, HTREEITEM item);
 bool ClickTreeItem(HWND tree, HTREEITEM item, UINT mkModifiers = 0);
 bool RightClickTreeItem(HWND tree, HTREEITEM item, UINT mkModifiers = 0);
 bool DoubleClickTreeItem(HWND tree, HTREEITEM item);
-void SendMouse(HWND hwnd, UINT message, POINT client, UINT mkFlags);
+bool ClickExpandButton(HWND tree, HTREEITEM item);
+void SendMouse(HWND hwnd, UINT message, UINT mkFlags, POINT client);
+std::set<HTREEITEM> SelectedBits(HWND tree);
+bool IsAllZero(const TVITEMW& item);
 
 void PressKey(HWND hwnd, UINT vk, UINT mkModifiers = 0);
 void PostKey(HWND hwnd, UINT vk, UINT mkModifiers = 0);

@@ -4,11 +4,11 @@
 #include <cstddef>
 #include <string>
 
+#include "TestProject.h"
 #include "tree/ParamProp.h"
 #include "tree/VolumeText.h"
 
 namespace {
-std::wstring W(const CString& s) { return std::wstring(s.GetString(), s.GetLength()); }
 
 ptrdiff_t Offset(const CParamProp& p, const void* field)
 {

@@ -185,13 +185,12 @@ TEST_F(TreeTest, RecordsCarryRowValuesAndImages)
     // A component's id is its row id as "%d".
     CParamProp* pZ1 = Prop(Find({ L"测试工程", L"基础层", L"柱", L"Z1*5" }));
     ASSERT_NE(nullptr, pZ1);
-    EXPECT_EQ(L"Z1",
-              W(FileValue(L"SELECT comname FROM component WHERE id = ?", { W(pZ1->m_strID) })));
+    EXPECT_EQ(L"Z1", Value(L"SELECT comname FROM component WHERE id = ?", { W(pZ1->m_strID) }));
 }
 
 TEST_F(TreeTest, FloorFlaggedForCreationGetsRuleFoldersOnce)
 {
-    SetRuleText(
+    SetRules(
         L"<?xml version=\"1.0\" encoding=\"UTF-8\"?><TREE><OtherFloor>"
         L"<Folder Name=\"梁\" NameId=\"1010\" ComType=\"111\" ImageIndex=\"0\" SelectedIndex=\"0\""
         L" AllowOwnerCom=\"false\" AllowAddUserFolder=\"true\" InitCreate=\"true\" ShowID=\"1\">"
@@ -219,21 +218,20 @@ TEST_F(TreeTest, FloorFlaggedForCreationGetsRuleFoldersOnce)
     ASSERT_NE(nullptr, pFloors);
     for (int nRow = 1; nRow <= pFloors->GetRowCount(); ++nRow)
         EXPECT_EQ(0, pFloors->GetAsInteger(L"createmode", nRow));
-    EXPECT_EQ(L"1", W(FileValue(L"SELECT createmode FROM floor WHERE id = 3", {})));
-    EXPECT_EQ(L"0", W(FileValue(L"SELECT COUNT(*) FROM comfolder WHERE floorid = 3", {})));
+    EXPECT_EQ(L"1", Value(L"SELECT createmode FROM floor WHERE id = 3", {}));
+    EXPECT_EQ(L"0", Value(L"SELECT COUNT(*) FROM comfolder WHERE floorid = 3", {}));
     m_pTree->m_pFolderManager->m_pComFolderDataSet->DoSqlUpdate();
     m_pTree->m_pFolderManager->m_pFloorDataSet->DoSqlUpdate();
-    EXPECT_EQ(L"0", W(FileValue(L"SELECT createmode FROM floor WHERE id = 3", {})));
-    EXPECT_EQ(L"3", W(FileValue(L"SELECT COUNT(*) FROM comfolder WHERE floorid = 3", {})));
+    EXPECT_EQ(L"0", Value(L"SELECT createmode FROM floor WHERE id = 3", {}));
+    EXPECT_EQ(L"3", Value(L"SELECT COUNT(*) FROM comfolder WHERE floorid = 3", {}));
     EXPECT_EQ(
         L"0",
-        W(FileValue(L"SELECT initcreate FROM comfolder WHERE floorid = 3 AND comfolderid = '16'",
-                    {})));
+        Value(L"SELECT initcreate FROM comfolder WHERE floorid = 3 AND comfolderid = '16'", {}));
 
     m_pTree->m_pFolderManager->ReLoad();
     m_pTree->InitTree(L"", 1);
     EXPECT_EQ(expected, Dump());
-    EXPECT_EQ(L"3", W(FileValue(L"SELECT COUNT(*) FROM comfolder WHERE floorid = 3", {})));
+    EXPECT_EQ(L"3", Value(L"SELECT COUNT(*) FROM comfolder WHERE floorid = 3", {}));
 }
 
 TEST_F(TreeTest, HiddenFoldersOrphanRowsAndFoldersWithoutComponents)

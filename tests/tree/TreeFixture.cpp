@@ -17,23 +17,11 @@ void RegisterHostClass()
     RegisterClassW(&wc);
 }
 
-std::wstring TempName(LPCWSTR pszPrefix)
-{
-    wchar_t dir[MAX_PATH], name[MAX_PATH];
-    GetTempPathW(MAX_PATH, dir);
-    GetTempFileNameW(dir, pszPrefix, 0, name);
-    DeleteFileW(name); // only the unique name is wanted
-    return name;
-}
 } // namespace
 
 void TreeTest::SetUp()
 {
     m_nRecordsBefore = CParamProp::GetLiveCount();
-    m_strPath = TempName(L"ctr");
-    CString strError;
-    ASSERT_TRUE(CProjectDatabase::Create(m_strPath.c_str(), L"测试工程", &strError)) << W(strError);
-
     RegisterHostClass();
     ASSERT_TRUE(m_host.CreateEx(0, kHostClass, L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
                                 700, NULL, NULL));
@@ -44,55 +32,7 @@ void TreeTest::TearDown()
     DestroyTree();
     if (m_host.GetSafeHwnd())
         m_host.DestroyWindow();
-    CProjectDatabase::Close();
-    DeleteFileW(m_strPath.c_str());
-    CGJ_GridFaceManager::Instance()->ClearGridFaces();
     EXPECT_EQ(m_nRecordsBefore, CParamProp::GetLiveCount()) << "records leaked";
-}
-
-void TreeTest::AddFloor(int nId, LPCWSTR pszName, int nShowId, int nCreateMode)
-{
-    CAccessProject_FloorTable table;
-    CSQLDataSet* pSet = table.GetDataSet();
-    const int nRow = pSet->InsertRow(pSet->GetRowCount() + 1);
-    pSet->SetAsInteger(L"id", nRow, nId);
-    pSet->SetAsString(L"lcmc", nRow, pszName);
-    pSet->SetAsInteger(L"showid", nRow, nShowId);
-    pSet->SetAsInteger(L"createmode", nRow, nCreateMode);
-    EXPECT_TRUE(pSet->DoSqlUpdate()) << W(pSet->GetLastErrorText());
-    delete pSet;
-}
-
-void TreeTest::AddFolder(int nFloorId, LPCWSTR pszId, LPCWSTR pszParentId, LPCWSTR pszName,
-                         int nAllowOwnerCom, int nInitCreate, double dVolume, int nImage,
-                         int nComType)
-{
-    CAccessProject_ComFolderTable table;
-    CSQLDataSet* pSet = table.GetDataSet();
-    const int nRow = pSet->InsertRow(pSet->GetRowCount() + 1);
-    pSet->SetAsString(L"comfolderid", nRow, pszId);
-    pSet->SetAsInteger(L"floorid", nRow, nFloorId);
-    pSet->SetAsInteger(L"allowownercom", nRow, nAllowOwnerCom);
-    pSet->SetAsString(L"parentid", nRow, pszParentId);
-    pSet->SetAsString(L"foldername", nRow, pszName);
-    pSet->SetAsInteger(L"imageindex", nRow, nImage);
-    pSet->SetAsInteger(L"selectedindex", nRow, nImage);
-    pSet->SetAsInteger(L"comtype", nRow, nComType);
-    pSet->SetAsInteger(L"allowadduserfolder", nRow, 1);
-    pSet->SetAsInteger(L"initcreate", nRow, nInitCreate);
-    pSet->SetAsFloat(L"volume", nRow, dVolume);
-    pSet->SetAsInteger(L"showid", nRow, _wtoi(pszId));
-    EXPECT_TRUE(pSet->DoSqlUpdate()) << W(pSet->GetLastErrorText());
-    delete pSet;
-}
-
-int TreeTest::AddComponent(int nFloorId, LPCWSTR pszFolderId, LPCWSTR pszName, double dVolume,
-                           int nComType)
-{
-    CAccessProject_Components_GJTable table;
-    const int nId = table.Insert(nFloorId, pszFolderId, pszName, nComType, dVolume, 1);
-    EXPECT_GT(nId, 0);
-    return nId;
 }
 
 // Three floors whose display order differs from their id order, rule folders with a hidden
@@ -137,11 +77,6 @@ void TreeTest::WriteStandardProject()
     AddComponent(0, L"10", L"不显示", 1.0); // folder 10 admits no components
     AddComponent(2, L"103", L"C1", 1.0);
     AddComponent(9, L"10", L"幽灵构件", 1.0);
-}
-
-void TreeTest::SetRuleText(const std::wstring& strXml)
-{
-    CGJ_GridFaceManager::Instance()->SetGridFace(L"TREE", strXml.c_str());
 }
 
 void TreeTest::CreateTree()
@@ -206,12 +141,4 @@ void TreeTest::ExpandAll()
         }
     };
     walk(m_pTree->GetRootItem());
-}
-
-CString TreeTest::FileValue(LPCWSTR pszSql, const std::vector<std::wstring>& params)
-{
-    CSQLDataSet set;
-    if (!set.Load(pszSql, params) || set.GetRowCount() < 1)
-        return CString(L"<none>");
-    return set.GetAsString(0, 1);
 }

@@ -1,7 +1,6 @@
 // A real project file, a host window and the component tree control as its child.
 //
-// Each test gets a fresh SQLite project written through the host's table classes, then
-// constructs the control (whose folder store opens the project's datasets at once) and
+// Each test gets a fresh SQLite project (TestProject.h), then constructs the control (whose folder store opens the project's datasets at once) and
 // creates its window. Nothing of the module is replaced: the tree view, the datasets and the
 // file are the real ones.
 #pragma once
@@ -12,6 +11,7 @@
 
 #include "afxwin.h"
 #include "ComTreeHost.h"
+#include "TestProject.h"
 #include "folders/ComFolderManager.h"
 #include "tree/CompoentsTreeCtrl.h"
 
@@ -41,20 +41,12 @@ public:
     }
 };
 
-class TreeTest : public ::testing::Test
+class TreeTest : public ::testing::Test, public CTestProject
 {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Project content, written straight to the file.
-    void AddFloor(int nId, LPCWSTR pszName, int nShowId, int nCreateMode = 0);
-    void AddFolder(int nFloorId, LPCWSTR pszId, LPCWSTR pszParentId, LPCWSTR pszName,
-                   int nAllowOwnerCom = 1, int nInitCreate = 1, double dVolume = 1.0,
-                   int nImage = 0, int nComType = 0);
-    int AddComponent(int nFloorId, LPCWSTR pszFolderId, LPCWSTR pszName, double dVolume = 1.0,
-                     int nComType = 111);
-    void SetRuleText(const std::wstring& strXml);
     // The three-floor project most tests use (see TreeFixture.cpp).
     void WriteStandardProject();
 
@@ -69,13 +61,7 @@ protected:
     CParamProp* Prop(HTREEITEM hItem) { return m_pTree->GetItemProp(hItem); }
     void ExpandAll();
 
-    // Values read back from the file through a fresh query.
-    CString FileValue(LPCWSTR pszSql, const std::vector<std::wstring>& params);
-
-    std::wstring m_strPath;
     CTestHostWnd m_host;
     CTestTree* m_pTree = nullptr;
     LONG m_nRecordsBefore = 0;
 };
-
-inline std::wstring W(const CString& s) { return std::wstring(s.GetString(), s.GetLength()); }

@@ -28,7 +28,7 @@ TEST_F(TreeTest, TotalsMultiplyThroughNestedUserFoldersOnly)
     auto total = [&](const Lines& path) {
         CParamProp* p = Prop(Find(path));
         EXPECT_NE(nullptr, p);
-        return p ? W(FileValue(L"SELECT sumvolume FROM component WHERE id = ?", { W(p->m_strID) }))
+        return p ? Value(L"SELECT sumvolume FROM component WHERE id = ?", { W(p->m_strID) })
                  : std::wstring();
     };
     const Lines n1 = { L"测试工程", L"1层", L"梁", L"框架梁", L"外层*4", L"内层*3", L"N1*2" };
@@ -50,11 +50,11 @@ TEST_F(TreeTest, TotalsMultiplyThroughNestedUserFoldersOnly)
 
     // Anything but a component is left alone: no row is written under a folder's id.
     CAccessProject_Components_GJTable table;
-    const CString strBefore = FileValue(L"SELECT group_concat(sumvolume) FROM component", {});
+    const std::wstring strBefore = Value(L"SELECT group_concat(sumvolume) FROM component");
     m_pTree->ReSumTreeNodeVolumeValue(Find({ L"测试工程", L"2层", L"柱", L"C*3" }));
     m_pTree->ReSumTreeNodeVolumeValue(m_pTree->GetRootItem());
     m_pTree->ReSumTreeNodeVolumeValue(NULL);
-    EXPECT_EQ(W(strBefore), W(FileValue(L"SELECT group_concat(sumvolume) FROM component", {})));
+    EXPECT_EQ(strBefore, Value(L"SELECT group_concat(sumvolume) FROM component"));
 }
 
 TEST_F(TreeTest, WalksCoverStartLaterSiblingsAndEverythingBelow)
@@ -77,9 +77,9 @@ TEST_F(TreeTest, WalksCoverStartLaterSiblingsAndEverythingBelow)
     ASSERT_EQ(5, ids.GetSize());
     ASSERT_EQ(5, types.GetSize());
     for (INT_PTR i = 1; i < names.GetSize(); ++i) {
-        EXPECT_EQ(W(names[i]),
-                  W(FileValue(L"SELECT comname FROM component WHERE id = ?",
-                              { std::to_wstring(ids[i]) })));
+        EXPECT_EQ(
+            W(names[i]),
+            Value(L"SELECT comname FROM component WHERE id = ?", { std::to_wstring(ids[i]) }));
         EXPECT_EQ(111u, types[i]);
     }
 
@@ -118,7 +118,7 @@ TEST_F(TreeTest, WalksCoverStartLaterSiblingsAndEverythingBelow)
     std::sort(fromTree.begin(), fromTree.end());
     std::sort(fromFile.begin(), fromFile.end());
     EXPECT_EQ(fromFile, fromTree);
-    EXPECT_EQ(L"Z1", W(FileValue(L"SELECT comname FROM component WHERE id = ?", { W(all[0]) })));
+    EXPECT_EQ(L"Z1", Value(L"SELECT comname FROM component WHERE id = ?", { W(all[0]) }));
 
     // The selected item's text; empty without a selection.
     m_pTree->SelectItem(Find({ L"测试工程", L"2层", L"柱", L"C*3", L"C1*1" }));
@@ -201,7 +201,7 @@ TEST_F(TreeTest, ReListOrdersByCompositorAndRebuildsByFloor)
     // By id: every display order becomes the component's id.
     m_pTree->InitTree(L"", 0);
     m_pTree->ReListTreeNode_ComID(L"");
-    EXPECT_EQ(L"0", W(FileValue(L"SELECT COUNT(*) FROM component WHERE showid <> id", {})));
+    EXPECT_EQ(L"0", Value(L"SELECT COUNT(*) FROM component WHERE showid <> id", {}));
     EXPECT_NE((HTREEITEM)NULL, Find({ L"测试工程", L"1层", L"梁", L"框架梁", L"KL2*1" }));
     // KL2 was inserted first, so it now lists first.
     EXPECT_EQ(L"KL2*1",
@@ -215,7 +215,7 @@ TEST_F(TreeTest, DelFloorRemovesTheFloorsDataButNotTheItem)
     CreateTree();
     m_pTree->InitTree(L"", 1);
     m_pTree->DelFloor(1);
-    EXPECT_EQ(L"0", W(FileValue(L"SELECT COUNT(*) FROM component WHERE floorid = 1", {})));
+    EXPECT_EQ(L"0", Value(L"SELECT COUNT(*) FROM component WHERE floorid = 1", {}));
     NDataModelDataSet* pFloors = m_pTree->m_pFolderManager->m_pFloorDataSet;
     for (int r = 1; r <= pFloors->GetRowCount(); ++r)
         EXPECT_NE(1, pFloors->GetAsInteger(L"id", r));

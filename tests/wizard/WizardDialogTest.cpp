@@ -252,7 +252,7 @@ TEST_F(WizardDialog, OkWithoutAChoiceAsksForOneAndStaysOpen)
                                      EXPECT_EQ(L"请选择构件类型\n", Boxes()[0].text);
                                      EXPECT_EQ((LPCWSTR)UIFunction::GetDefaultCaption(),
                                                Boxes()[0].caption); // the module passed none
-                                     EXPECT_EQ(0u, Boxes()[0].type);
+                                     EXPECT_EQ(0u, Boxes()[0].style);
                                      // A double-click on an empty part of the list, nothing selected: the same message.
                                      RECT rc;
                                      GetClientRect(List(hDlg), &rc);

@@ -54,19 +54,10 @@ void CWizardFixture::SetUp()
 
     m_oldDataPath = (LPCWSTR)KxMfc::Fun::GetSysDataPath();
     KxMfc::Fun::SetSysDataPath(m_dataDir.c_str());
-    UIFunction::SetMessageBoxHandler(RecordBox, this);
-}
-
-int CWizardFixture::RecordBox(LPCTSTR pszText, LPCTSTR pszCaption, UINT nStyle, void* pContext)
-{
-    static_cast<CWizardFixture*>(pContext)->m_boxes.push_back(
-        { pszText ? pszText : L"", pszCaption ? pszCaption : L"(null)", nStyle });
-    return IDOK;
 }
 
 void CWizardFixture::TearDown()
 {
-    UIFunction::SetMessageBoxHandler(nullptr);
     KxMfc::Fun::SetSysDataPath(m_oldDataPath.c_str());
     RemoveTree(m_dataDir);
 }

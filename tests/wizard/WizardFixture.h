@@ -8,12 +8,7 @@
 #include <string>
 #include <vector>
 #include "FwTestSupport.h"
-
-struct BoxRecord
-{
-    std::wstring text, caption;
-    unsigned type;
-};
+#include "TestProject.h"
 
 struct TreeRow
 {
@@ -47,17 +42,15 @@ protected:
                              std::vector<std::function<void(HWND)>> steps);
     size_t StepsRun() const { return m_nStepsRun; }
 
-    const std::vector<BoxRecord>& Boxes() const { return m_boxes; }
-    void ClearBoxes() { m_boxes.clear(); }
+    const std::vector<RecordedBox>& Boxes() const { return m_boxes.boxes; }
+    void ClearBoxes() { m_boxes.boxes.clear(); }
 
     std::wstring m_dataDir;
 
 private:
-    static int RecordBox(LPCTSTR pszText, LPCTSTR pszCaption, UINT nStyle, void* pContext);
-
     std::wstring m_oldDataPath;
     size_t m_nStepsRun = 0;
-    std::vector<BoxRecord> m_boxes;
+    CBoxRecorder m_boxes;
 };
 
 HWND Tree(HWND hDlg);

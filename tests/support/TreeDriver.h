@@ -1,12 +1,13 @@
-// Drives a tree view as a user does, with real messages, and records what its parent hears.
+// A parent window for a tree view that records the notifications reaching its own handling,
+// with the tree-view records decoded (the input side is in FwTestSupport.h).
 //
 //   CRecordingParent parent;  parent.CreateHost();
 //   tree.Create(style, rect, &parent, id);
-//   Click(tree, item, MK_CONTROL);  Key(tree, VK_DOWN, true);  PumpFor(600);
+//   ClickTreeItem(tree, item, MK_CONTROL);  PressKey(tree, VK_DOWN, MK_SHIFT);  PumpFor(600);
 //   parent.Codes() == Codes({ TVN_SELCHANGINGW, TVN_SELCHANGEDW })
 #pragma once
 
-#include "afxwin.h"
+#include "FwTestSupport.h"
 #include <commctrl.h>
 #include <set>
 #include <string>
@@ -39,13 +40,3 @@ protected:
 };
 
 inline std::vector<UINT> Codes(std::initializer_list<UINT> codes) { return codes; }
-
-void PumpFor(DWORD ms);
-CPoint LabelPoint(HWND tree, HTREEITEM item);
-void SendMouse(HWND wnd, UINT msg, UINT flags, CPoint at);
-void Click(HWND tree, HTREEITEM item, UINT flags);
-void RightClick(HWND tree, HTREEITEM item);
-void ClickButton(HWND tree, HTREEITEM item); // the expand/collapse button
-void Key(HWND wnd, UINT vk, bool shift);
-std::set<HTREEITEM> SelectedBits(HWND tree); // every item, hidden ones included
-bool IsAllZero(const TVITEMW& item);
