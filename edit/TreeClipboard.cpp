@@ -165,21 +165,14 @@ void CCompoentsTreeCtrl::DeleteBranch(HTREEITEM hItem)
     }
 }
 
-BOOL CCompoentsTreeCtrl::OnDeleteBranchItem(NMHDR* pNMHDR, LRESULT* pResult)
+void CCompoentsTreeCtrl::NoteRemovedRow(const CParamProp* pProp)
 {
-    CParamProp* pProp = reinterpret_cast<CParamProp*>(
-        reinterpret_cast<NMTREEVIEW*>(pNMHDR)->itemOld.lParam);
-    if (m_pRemovedRows != NULL && pProp != NULL) {
-        // A deleted source has nothing left to paste, and a folder id may be given again.
-        if (IsClipboardSource(CopyInfo, pProp)) {
-            CopyInfo.hasSource = 0;
-            cutItem = NULL;
-        }
-        m_pRemovedRows->arrKeys.push_back(
-            { pProp->m_nNodeType, pProp->m_nFloorID, pProp->m_strID });
-        delete pProp;
+    // A deleted source has nothing left to paste, and a folder id may be given again.
+    if (IsClipboardSource(CopyInfo, pProp)) {
+        CopyInfo.hasSource = 0;
+        cutItem = NULL;
     }
-    return CTreeCtrlEx::OnDeleteitem(pNMHDR, pResult);
+    m_pRemovedRows->arrKeys.push_back({ pProp->m_nNodeType, pProp->m_nFloorID, pProp->m_strID });
 }
 
 // ---------------------------------------------------------------------------------------------

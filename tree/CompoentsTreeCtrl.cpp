@@ -110,7 +110,6 @@ BEGIN_MESSAGE_MAP(CCompoentsTreeCtrl, CTreeCtrlEx)
     ON_COMMAND(ID_COMTREE_QUICK_COPY, &CCompoentsTreeCtrl::OnQuickCopy)
     ON_COMMAND(ID_COMTREE_MODIFY_COM, &CCompoentsTreeCtrl::OnModifyCom)
     ON_COMMAND(ID_COMTREE_MODIFY_BATCH, &CCompoentsTreeCtrl::OnModifyBatch)
-    ON_NOTIFY_REFLECT_EX(TVN_DELETEITEM, &CCompoentsTreeCtrl::OnDeleteBranchItem)
 
     // Multi-node operations and the double-click.
     ON_COMMAND(ID_COMTREE_MCOPY, &CCompoentsTreeCtrl::OnMCopy)
@@ -264,8 +263,14 @@ BOOL CCompoentsTreeCtrl::DeleteWithRecords(HTREEITEM hItem)
 
 BOOL CCompoentsTreeCtrl::OnDeleteitem(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    if (m_bReleaseOnDelete)
-        delete reinterpret_cast<CParamProp*>(reinterpret_cast<NMTREEVIEW*>(pNMHDR)->itemOld.lParam);
+    CParamProp* pProp
+        = reinterpret_cast<CParamProp*>(reinterpret_cast<NMTREEVIEW*>(pNMHDR)->itemOld.lParam);
+    if (m_pRemovedRows != NULL && pProp != NULL) {
+        NoteRemovedRow(pProp); // a branch the delete command removes
+        delete pProp;
+    } else if (m_bReleaseOnDelete) {
+        delete pProp;
+    }
     return CTreeCtrlEx::OnDeleteitem(pNMHDR, pResult);
 }
 

@@ -218,8 +218,9 @@ protected:
     HTREEITEM PasteSourceUnder(HTREEITEM hTarget, float fScale);
     // The items, records and rows of a branch, in one deletion of its items.
     void DeleteBranch(HTREEITEM hItem);
-    // Collects the records of the items DeleteBranch removes while it removes them.
-    afx_msg BOOL OnDeleteBranchItem(NMHDR* pNMHDR, LRESULT* pResult);
+    // Collects the records of the items DeleteBranch removes while it removes them (called
+    // for each removed item while m_pRemovedRows is set; the record is released after it).
+    void NoteRemovedRow(const CParamProp* pProp);
     struct RemovedRows* m_pRemovedRows = nullptr;
     // Why the recorded source cannot go under hTarget (a box text), or NULL.
     LPCTSTR PasteRefusal(HTREEITEM hTarget);

@@ -175,7 +175,7 @@ TEST_F(BadProjects, ADamagedOrIncompleteFileIsRefusedByNameAndLeftUntouched)
     } cases[] = {
         { nullptr, "已损坏" },
         { L"DROP TABLE floor", "缺少数据表 floor" },
-        { L"ALTER TABLE component DROP COLUMN showid", "数据表 component 缺少列 showid" },
+        { L"ALTER TABLE component DROP COLUMN volume", "数据表 component 缺少列 volume" },
     };
     const std::string sample = FileBytes(m_project);
     const std::string roots = Rows(L"SELECT rootpage FROM sqlite_master WHERE name IN"

@@ -528,8 +528,8 @@ TEST_F(MultiSelectTree, SelectRangeNeedsAVisibleEndAndRunsToTheLastItemOtherwise
 TEST_F(MultiSelectTree, TheSelectionRecordFollowsTheBitsWhoeverChangesThem)
 {
     Start(bi[2]);
-    Click(tree.m_hWnd, ai[3], MK_CONTROL);
-    Click(tree.m_hWnd, ai[1], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, ai[3], MK_CONTROL);
+    ClickTreeItem(tree.m_hWnd, ai[1], MK_CONTROL);
     TreeView_SetItemState(tree.m_hWnd, c, TVIS_SELECTED, TVIS_SELECTED);
     TreeView_SetItemState(tree.m_hWnd, ai[3], 0, TVIS_SELECTED);
     EXPECT_TRUE(tree.CheckSelectionRecord());
@@ -549,7 +549,7 @@ TEST_F(MultiSelectTree, TheSelectionRecordFollowsTheBitsWhoeverChangesThem)
     EXPECT_EQ(2u, tree.CountSelected());
     EXPECT_FALSE(tree.IsItemSelected(fresh));
 
-    Key(tree.m_hWnd, VK_DOWN, false);
+    PressKey(tree.m_hWnd, VK_DOWN, 0);
     EXPECT_TRUE(tree.CheckSelectionRecord());
     EXPECT_EQ(Set({ ai[0] }), Selected());
     tree.SetItemSelected(fresh, TRUE);
