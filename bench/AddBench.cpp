@@ -33,29 +33,16 @@ int CountBox(LPCTSTR, LPCTSTR, UINT, void* pContext)
 
 int RunBench()
 {
-    const std::wstring strShared = BenchProjectPath();
-    wchar_t tmp[MAX_PATH];
-    GetTempPathW(MAX_PATH, tmp);
-    const std::wstring strPath = std::wstring(tmp) + L"comtree-bench-add.db";
-    CString strError;
-    if (strShared.empty() || !CopyFileW(strShared.c_str(), strPath.c_str(), FALSE)
-        || !CProjectDatabase::Open(strPath.c_str(), &strError)) {
-        fprintf(stderr, "no benchmark project: %s\n", strError.ToUtf8().c_str());
+    const std::wstring strPath = CopyOfBenchProject(L"comtree-bench-add.db");
+    if (!OpenBenchProject(strPath))
         return 1;
-    }
     KxMfc::Fun::SetSysDataPath(COMTREE_SAMPLE_DATA_DIR);
     int nBoxes = 0;
     UIFunction::SetMessageBoxHandler(&CountBox, &nBoxes);
     CWnd host;
-    if (!CreateHostWindow(host, 700, 700))
+    CDlg_ComTree* pPanel = CreateBenchPanel(host);
+    if (pPanel == NULL)
         return 1;
-    CDlg_ComTree* pPanel = new CDlg_ComTree(&host);
-    if (!pPanel->Create(IDD_DLG_COMTREE, &host))
-        return 1;
-    CAccessProject_ProjectInfoTable info;
-    pPanel->InitTree(info.GetProjectName());
-    pPanel->MoveWindow(0, 0, 330, 650);
-    pPanel->ShowWindow(SW_SHOW);
     CCompoentsTreeCtrl& tree = pPanel->m_treeCtrl;
 
     // A folder of the first floor that takes components and user folders.

@@ -9,6 +9,7 @@
 #include <vector>
 
 class CWnd;
+class CDlg_ComTree;
 
 // The program's own figures; main() (BenchMain.cpp) runs it on a UI thread with COM up.
 int RunBench();
@@ -26,3 +27,11 @@ void Report(const char* name, double value, const char* unit);
 std::wstring BenchProjectPath();
 // A visible top-level window to hold the controls under test.
 bool CreateHostWindow(CWnd& host, int width, int height);
+// A copy of the benchmark project in the temporary folder, for benchmarks that write: the
+// shared file stays as make-bench-project wrote it. Empty when it could not be made.
+std::wstring CopyOfBenchProject(const wchar_t* pszFileName);
+// Opens the file as the current project; false, with the reason on stderr, when it cannot.
+bool OpenBenchProject(const std::wstring& strPath);
+// The panel on the current project in a new host window, shown; the tree built by InitTree
+// as a host builds it when bInitTree. NULL when a window could not be made.
+CDlg_ComTree* CreateBenchPanel(CWnd& host, bool bInitTree = true);

@@ -5,6 +5,9 @@
 #include <stdio.h>
 
 #include "afxwin.h"
+#include "ComTreeHost.h"
+#include "panel/Dlg_ComTree.h"
+#include "resources/resource.h"
 
 double NowMs()
 {
@@ -97,6 +100,42 @@ bool CreateHostWindow(CWnd& host, int width, int height)
     return host.CreateEx(0, L"BenchHost", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, width,
                          height, NULL, NULL)
         != FALSE;
+}
+
+std::wstring CopyOfBenchProject(const wchar_t* pszFileName)
+{
+    const std::wstring strSource = BenchProjectPath();
+    if (strSource.empty())
+        return std::wstring();
+    wchar_t tmp[MAX_PATH];
+    GetTempPathW(MAX_PATH, tmp);
+    const std::wstring strCopy = std::wstring(tmp) + pszFileName;
+    return CopyFileW(strSource.c_str(), strCopy.c_str(), FALSE) ? strCopy : std::wstring();
+}
+
+bool OpenBenchProject(const std::wstring& strPath)
+{
+    CString strError;
+    if (!strPath.empty() && CProjectDatabase::Open(strPath.c_str(), &strError))
+        return true;
+    fprintf(stderr, "no benchmark project: %s\n", strError.ToUtf8().c_str());
+    return false;
+}
+
+CDlg_ComTree* CreateBenchPanel(CWnd& host, bool bInitTree)
+{
+    if (!CreateHostWindow(host, 700, 700))
+        return NULL;
+    CDlg_ComTree* pPanel = new CDlg_ComTree(&host);
+    if (!pPanel->Create(IDD_DLG_COMTREE, &host))
+        return NULL;
+    if (bInitTree) {
+        CAccessProject_ProjectInfoTable info;
+        pPanel->InitTree(info.GetProjectName());
+    }
+    pPanel->MoveWindow(0, 0, 330, 650);
+    pPanel->ShowWindow(SW_SHOW);
+    return pPanel;
 }
 
 int main()

@@ -74,26 +74,13 @@ bool AddBigFolder()
 
 int RunBench()
 {
-    const std::wstring strBench = BenchProjectPath();
-    wchar_t tmp[MAX_PATH];
-    GetTempPathW(MAX_PATH, tmp);
-    const std::wstring strPath = std::wstring(tmp) + L"comtree-clipboard-bench.db";
-    CString strError;
-    if (strBench.empty() || !CopyFileW(strBench.c_str(), strPath.c_str(), FALSE)
-        || !CProjectDatabase::Open(strPath.c_str(), &strError) || !AddBigFolder()) {
-        fprintf(stderr, "no benchmark project: %s\n", strError.ToUtf8().c_str());
+    const std::wstring strPath = CopyOfBenchProject(L"comtree-clipboard-bench.db");
+    if (!OpenBenchProject(strPath) || !AddBigFolder())
         return 1;
-    }
     CWnd host;
-    if (!CreateHostWindow(host, 700, 700))
+    CDlg_ComTree* pPanel = CreateBenchPanel(host);
+    if (pPanel == NULL)
         return 1;
-    CDlg_ComTree* pPanel = new CDlg_ComTree(&host);
-    if (!pPanel->Create(IDD_DLG_COMTREE, &host))
-        return 1;
-    CAccessProject_ProjectInfoTable info;
-    pPanel->InitTree(info.GetProjectName());
-    pPanel->MoveWindow(0, 0, 330, 650);
-    pPanel->ShowWindow(SW_SHOW);
     CCompoentsTreeCtrl& tree = pPanel->m_treeCtrl;
     UIFunction::SetMessageBoxHandler(&AnswerYes);
 

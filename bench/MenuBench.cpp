@@ -78,21 +78,12 @@ double RightClickMs(CCompoentsTreeCtrl& tree, HTREEITEM hFirst, HTREEITEM hSecon
 int RunBench()
 {
     const std::wstring strPath = BenchProjectPath();
-    CString strError;
-    if (strPath.empty() || !CProjectDatabase::Open(strPath.c_str(), &strError)) {
-        fprintf(stderr, "no benchmark project: %s\n", strError.ToUtf8().c_str());
+    if (!OpenBenchProject(strPath))
         return 1;
-    }
     CWnd host;
-    if (!CreateHostWindow(host, 700, 700))
+    CDlg_ComTree* pPanel = CreateBenchPanel(host);
+    if (pPanel == NULL)
         return 1;
-    CDlg_ComTree* pPanel = new CDlg_ComTree(&host);
-    if (!pPanel->Create(IDD_DLG_COMTREE, &host))
-        return 1;
-    CAccessProject_ProjectInfoTable info;
-    pPanel->InitTree(info.GetProjectName());
-    pPanel->MoveWindow(0, 0, 330, 650);
-    pPanel->ShowWindow(SW_SHOW);
     CCompoentsTreeCtrl& tree = pPanel->m_treeCtrl;
     if (!pPanel->m_bByFloor) {
         fprintf(stderr, "the benchmark project is not laid out by floor\n");

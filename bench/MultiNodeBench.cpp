@@ -17,37 +17,18 @@ namespace {
 const int kRuns = 5;
 const int kSelected = 1000;
 
-// The pastes write rows: they go to a copy, never to the shared benchmark project.
-std::wstring CopyOfBenchProject()
-{
-    const std::wstring strSource = BenchProjectPath();
-    if (strSource.empty())
-        return std::wstring();
-    wchar_t tmp[MAX_PATH];
-    GetTempPathW(MAX_PATH, tmp);
-    const std::wstring strCopy = std::wstring(tmp) + L"comtree-bench-mpaste.db";
-    return CopyFileW(strSource.c_str(), strCopy.c_str(), FALSE) ? strCopy : std::wstring();
-}
 } // namespace
 
 int RunBench()
 {
-    const std::wstring strPath = CopyOfBenchProject();
-    CString strError;
-    if (strPath.empty() || !CProjectDatabase::Open(strPath.c_str(), &strError)) {
-        fprintf(stderr, "no benchmark project: %s\n", strError.ToUtf8().c_str());
+    // The pastes write rows: they go to a copy, never to the shared benchmark project.
+    const std::wstring strPath = CopyOfBenchProject(L"comtree-bench-mpaste.db");
+    if (!OpenBenchProject(strPath))
         return 1;
-    }
     CWnd host;
-    if (!CreateHostWindow(host, 700, 700))
+    CDlg_ComTree* pPanel = CreateBenchPanel(host);
+    if (pPanel == NULL)
         return 1;
-    CDlg_ComTree* pPanel = new CDlg_ComTree(&host);
-    if (!pPanel->Create(IDD_DLG_COMTREE, &host))
-        return 1;
-    CAccessProject_ProjectInfoTable info;
-    pPanel->InitTree(info.GetProjectName());
-    pPanel->MoveWindow(0, 0, 330, 650);
-    pPanel->ShowWindow(SW_SHOW);
     CCompoentsTreeCtrl& tree = pPanel->m_treeCtrl;
 
     // The components of the first floors' folders, opened, until there are enough; the first
