@@ -218,6 +218,8 @@ void CDemoFrame::CommitFolderData()
     if (!m_pPanel || !m_pPanel->m_treeCtrl.m_pFolderManager)
         return;
     CComFolderManager* pStore = m_pPanel->m_treeCtrl.m_pFolderManager;
+    // One transaction: a save that fails halfway leaves the file as it was.
+    CProjectConnectTransaction transaction;
     // Folders first: a floor marked done must never lack the folders it was given.
     if (pStore->m_pComFolderDataSet)
         pStore->m_pComFolderDataSet->DoSqlUpdate();
