@@ -120,7 +120,8 @@ END_MESSAGE_MAP()
 
 CDemoFrame::CDemoFrame()
     : m_pPanel(NULL), m_hComponentMenu(NULL), m_hRowLabel(NULL), m_hRowText(NULL),
-      m_hLogLabel(NULL), m_hLog(NULL), m_hFont(NULL), m_nNextAnswer(NewComponentAnswer::Accept)
+      m_hLogLabel(NULL), m_hLog(NULL), m_hFont(NULL), m_nNextAnswer(NewComponentAnswer::Accept),
+      m_nMoveComId(0)
 {}
 
 CDemoFrame::~CDemoFrame()
@@ -396,14 +397,43 @@ LRESULT CDemoFrame::OnCountApplied(WPARAM wParam, LPARAM lParam)
     return Observed(WM_COMTREE_COUNTAPPLIED, L"数量", DescribeRecord(lParam), wParam, lParam, 0);
 }
 
+void CDemoFrame::MoveAtNextOpen(int nComId, const CString& strFolderId)
+{
+    m_nMoveComId = nComId;
+    m_strMoveFolderId = strFolderId;
+}
+
+void CDemoFrame::ApplyPendingMove()
+{
+    if (m_nMoveComId == 0 || !m_pPanel)
+        return;
+    const int nComId = m_nMoveComId;
+    m_nMoveComId = 0;
+    CAccessProject_Components_GJTable table;
+    CSQLDataSet* pRow = table.GetDataSet(nComId);
+    const int nFloorId = pRow ? pRow->GetAsInteger(L"floorid", 1) : 0;
+    delete pRow;
+    // Without a row nothing moves; the tree is asked all the same and keeps the request.
+    CString strLine;
+    strLine.Format(table.ModifyOneRow(nComId, nFloorId, m_strMoveFolderId)
+                       ? L"移动构件 id %d 到构件夹 %ls"
+                       : L"移动构件 id %d 到构件夹 %ls：工程中没有这条构件",
+                   nComId, m_strMoveFolderId.GetString());
+    AddLog(strLine);
+    m_pPanel->m_treeCtrl.m_nMoveComId = nComId;
+    m_pPanel->m_treeCtrl.m_bMovePending = 1;
+}
+
 LRESULT CDemoFrame::OnOpenFolder(WPARAM wParam, LPARAM lParam)
 {
+    ApplyPendingMove();
     return Observed(WM_COMTREE_OPENFOLDER, L"打开构件夹", DescribeRecord(lParam), wParam, lParam,
                     0);
 }
 
 LRESULT CDemoFrame::OnOpenComponent(WPARAM wParam, LPARAM lParam)
 {
+    ApplyPendingMove();
     return Observed(WM_COMTREE_OPENCOMPONENT, L"打开构件", DescribeRecord(lParam), wParam, lParam,
                     0);
 }

@@ -60,6 +60,10 @@ public:
     // (a scripted session prints them).
     typedef std::function<void(UINT, WPARAM, LPARAM, LRESULT)> MessageObserver;
     void SetMessageObserver(MessageObserver fn) { m_fnObserver = std::move(fn); }
+    // At the next double-click message (WM_COMTREE_OPENFOLDER or WM_COMTREE_OPENCOMPONENT) the
+    // frame moves component nComId into folder strFolderId of its floor and asks the tree to
+    // re-file it, as a host's editor does when the user moves the component there.
+    void MoveAtNextOpen(int nComId, const CString& strFolderId);
 
     // Menu commands.
     afx_msg void OnNewProject();
@@ -92,6 +96,7 @@ private:
     void FillComponentMenu();
     LRESULT Observed(UINT nMsg, LPCTSTR pszMeaning, const CString& strDetail, WPARAM wParam,
                      LPARAM lParam, LRESULT lResult);
+    void ApplyPendingMove();
 
     CDlg_ComTree* m_pPanel;
     HMENU m_hComponentMenu; // 构件(&C), refilled from the tree each time it opens
@@ -108,4 +113,6 @@ private:
     CString m_strNextName;
     CString m_strSelectedRow;
     MessageObserver m_fnObserver;
+    int m_nMoveComId; // a move asked for with MoveAtNextOpen; 0 when none
+    CString m_strMoveFolderId;
 };

@@ -68,6 +68,10 @@ public:
     {
         m_frame.NameNextComponent(strName.c_str());
     }
+    void MoveAtNextOpen(int nComId, const std::wstring& strFolderId) override
+    {
+        m_frame.MoveAtNextOpen(nComId, strFolderId.c_str());
+    }
 
 private:
     CDlg_ComTree* Panel() { return m_frame.GetPanel(); }

@@ -285,6 +285,10 @@ const DemoStepKind CDemoScript::s_kinds[] = {
     { L"db", DemoStepArg::Sql, L"SQL", false, &CDemoScript::StepDb,
       L"runs one read-only statement on the project file and prints its rows, columns "
       L"separated by `\\|`; anything that writes is refused" },
+    { L"host move", DemoStepArg::IdFolder, L"ID FOLDERID", false, &CDemoScript::StepHostMove,
+      L"at its next double-click message (0x466 or 0x467) the host moves component ID into "
+      L"folder FOLDERID of its floor and asks the tree to re-file it (`m_nMoveComId`, "
+      L"`m_bMovePending`)" },
 };
 
 std::wstring CDemoScript::StepTable()
@@ -477,6 +481,14 @@ std::wstring CDemoScript::ReadArgument(DemoScriptStep& step, const std::wstring&
         if (rest.empty())
             why = L"needs a SELECT statement";
         break;
+    case DemoStepArg::IdFolder: {
+        std::vector<std::wstring> words = Split(rest, L" ");
+        if (words.size() != 2 || !ParseInt(words[0], &step.nX) || words[1].empty())
+            why = L"needs a component id and a folder id";
+        else
+            rest = words[1];
+        break;
+    }
     }
     step.strArg = rest;
     return why;
@@ -1273,3 +1285,5 @@ void CDemoScript::StepDb(const DemoScriptStep& s)
         m_fnOut(line + L"\n");
     }
 }
+
+void CDemoScript::StepHostMove(const DemoScriptStep& s) { m_pSite->MoveAtNextOpen(s.nX, s.strArg); }

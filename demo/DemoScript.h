@@ -41,6 +41,8 @@ public:
     // What the host answers to the next new component only.
     virtual void RejectNextComponent() = 0;
     virtual void NameNextComponent(const std::wstring& strName) = 0;
+    // The host moves the component into that folder at its next double-click message.
+    virtual void MoveAtNextOpen(int nComId, const std::wstring& strFolderId) = 0;
 };
 
 class CDemoScript;
@@ -63,6 +65,7 @@ enum class DemoStepArg
     RawText,      // the rest of the line as written, spaces included (may be empty)
     TypeCode,     // a component type code above 0, or cancel
     Sql,          // a statement
+    IdFolder,     // a whole number, then a folder id
 };
 
 // One kind of step: a row of the table the parser, the runner and the README's list of
@@ -85,7 +88,7 @@ struct DemoScriptStep
     const DemoStepKind* pKind = nullptr; // its row in the table
     std::wstring strArg;                 // the rest after the verb (a path, a text, SQL)
     bool bCtrl = false, bShift = false;
-    int nX = 0, nY = 0; // move DX DY, wait MS, command ID, wizard TYPE
+    int nX = 0, nY = 0; // move DX DY, wait MS, command ID, wizard TYPE, host move ID
 };
 
 class CDemoScript
@@ -180,6 +183,7 @@ private:
     void StepField(const DemoScriptStep& step);
     void StepLog(const DemoScriptStep& step);
     void StepDb(const DemoScriptStep& step);
+    void StepHostMove(const DemoScriptStep& step);
 
     std::vector<DemoScriptStep> m_steps;
     size_t m_nNext;

@@ -115,6 +115,21 @@ CWnd* HostWindowOf(CCompoentsTreeCtrl& tree)
     return pHost && pHost->GetSafeHwnd() ? pHost : NULL;
 }
 
+// Whether the item is a folder whose row admits what is to be added: the menus offer the
+// commands only there, and a command routed to another item (a component, a floor) does
+// nothing rather than store a row whose parent is no folder.
+bool TakesComponents(CComFolderManager* pStore, const CParamProp* pProp)
+{
+    return pProp != NULL && pProp->m_nNodeType == CParamProp::NodeFolder
+        && pStore->IsAllowOwnerCom(pProp->m_nFloorID, pProp->m_strID) != 0;
+}
+
+bool TakesUserFolders(CComFolderManager* pStore, const CParamProp* pProp)
+{
+    return pProp != NULL && pProp->m_nNodeType == CParamProp::NodeFolder
+        && pStore->IsAllowAddUserFolder(pProp->m_nFloorID, pProp->m_strID) != 0;
+}
+
 // Puts the first count into the panel's field. Like typing, that applies it to the selected
 // (new) item at once: its label becomes name*1, the count is stored and the host is told.
 void StartCount(CCompoentsTreeCtrl& tree)
@@ -137,6 +152,8 @@ void CCompoentsTreeCtrl::OnAddFloor()
     for (int nRow = 1; nRow <= nRows; ++nRow)
         nMaxId = std::max(nMaxId, pFloors->GetAsInteger(kFloorId, nRow));
     const int nRow = pFloors->InsertRow(nRows + 1);
+    if (nRow <= 0)
+        return;
     const int nFloorId = nMaxId + 1;
     pFloors->SetAsInteger(kFloorId, nRow, nFloorId);
     pFloors->SetAsInteger(kFloorType, nRow, kNewFloorType);
@@ -196,7 +213,7 @@ void CCompoentsTreeCtrl::OnAddUserFold()
 {
     const HTREEITEM hSel = GetSafeHwnd() ? GetSelectedItem() : NULL;
     const CParamProp* pSel = GetItemProp(hSel);
-    if (pSel == NULL)
+    if (!TakesUserFolders(m_pFolderManager, pSel))
         return;
     const int nFloorId = pSel->m_nFloorID;
     const int nComType = pSel->m_nComType;
@@ -216,7 +233,7 @@ void CCompoentsTreeCtrl::AddCom()
 {
     const HTREEITEM hSel = GetSafeHwnd() ? GetSelectedItem() : NULL;
     const CParamProp* pSel = GetItemProp(hSel);
-    if (pSel == NULL)
+    if (!TakesComponents(m_pFolderManager, pSel))
         return;
     const CString strFolderId = pSel->m_strID;
     const int nFloorId = pSel->m_nFloorID;
@@ -278,7 +295,7 @@ void CCompoentsTreeCtrl::OnUserComponent()
 {
     const HTREEITEM hSel = GetSafeHwnd() ? GetSelectedItem() : NULL;
     const CParamProp* pSel = GetItemProp(hSel);
-    if (pSel == NULL)
+    if (!TakesComponents(m_pFolderManager, pSel))
         return;
     const int nFloorId = pSel->m_nFloorID;
     if (pSel->m_nComType == 0) {

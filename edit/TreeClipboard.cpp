@@ -462,6 +462,3 @@ void CCompoentsTreeCtrl::OnModifyBatch()
         pFrame->SendMessage(WM_COMTREE_BATCHMODIFY, reinterpret_cast<WPARAM>(hItem),
                             reinterpret_cast<LPARAM>(pProp));
 }
-
-// Until multi-node operations exist nothing can be pending.
-int CCompoentsTreeCtrl::DoMPaste() { return 0; }

@@ -102,6 +102,10 @@ BEGIN_MESSAGE_MAP(CCompoentsTreeCtrl, CTreeCtrlEx)
     ON_COMMAND(ID_COMTREE_MODIFY_BATCH, &CCompoentsTreeCtrl::OnModifyBatch)
 
     // Multi-node operations and the double-click.
+    ON_COMMAND(ID_COMTREE_MCOPY, &CCompoentsTreeCtrl::OnMCopy)
+    ON_COMMAND(ID_COMTREE_MCUT, &CCompoentsTreeCtrl::OnMCut)
+    ON_COMMAND(ID_COMTREE_MPASTE, &CCompoentsTreeCtrl::OnMPaste)
+    ON_COMMAND(ID_COMTREE_MDEL, &CCompoentsTreeCtrl::OnMDel)
 
 END_MESSAGE_MAP()
 
@@ -607,27 +611,29 @@ int CCompoentsTreeCtrl::CreateChildItem(int nFloorId, NDataModelDataSet* pFolder
 
 void CCompoentsTreeCtrl::InitOwnerCom(int nFloorId, CString strFolderId, HTREEITEM hFolderItem)
 {
+    // The folder's own rows in table (id) order, through the floor-and-folder index: a scan of
+    // every component row per folder took a new floor 16 s on the benchmark project.
+    CStringArray arrFields, arrValues;
+    arrFields.Add(L"floorid");
+    arrValues.Add(IntText(nFloorId));
+    arrFields.Add(L"folderid");
+    arrValues.Add(strFolderId);
     CAccessProject_Components_GJTable table;
-    CKxSQLTableCtrl* pCursor = NULL;
-    if (!table.GetAllRow_TableCtrl(pCursor) || pCursor == NULL)
+    NDataModelDataSet* pComs = table.GetDataSet(arrFields, arrValues);
+    if (pComs == NULL)
         return;
-    while (pCursor->TableNextRow()) {
-        CString strFolder;
-        int nRowFloor = 0;
-        pCursor->GetAsString(L"folderid", strFolder);
-        pCursor->GetAsInterger(L"floorid", nRowFloor);
-        if (strFolder != strFolderId || nRowFloor != nFloorId)
-            continue;
-        int nId = 0, nComType = 0, nVolume = 0;
-        CString strName;
-        pCursor->GetAsInterger(L"id", nId);
-        pCursor->GetAsString(L"comname", strName);
-        pCursor->GetAsInterger(L"comtype", nComType);
-        pCursor->GetAsInterger(L"volume", nVolume);
-        InsertComponentItem(hFolderItem, nFloorId, nId, strName, nComType, (float)nVolume,
-                            IntText(nVolume));
+    const int nIdCol = pComs->GetColNum(L"id");
+    const int nNameCol = pComs->GetColNum(L"comname");
+    const int nTypeCol = pComs->GetColNum(L"comtype");
+    const int nVolumeCol = pComs->GetColNum(L"volume");
+    const int nRows = pComs->GetRowCount();
+    for (int nRow = 1; nRow <= nRows; ++nRow) {
+        const int nVolume = pComs->GetAsInteger(nVolumeCol, nRow);
+        InsertComponentItem(hFolderItem, nFloorId, pComs->GetAsInteger(nIdCol, nRow),
+                            pComs->GetAsString(nNameCol, nRow), pComs->GetAsInteger(nTypeCol, nRow),
+                            (float)nVolume, IntText(nVolume));
     }
-    delete pCursor;
+    delete pComs;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -829,10 +835,6 @@ void CCompoentsTreeCtrl::OnMouseMove(UINT nFlags, CPoint point)
 void CCompoentsTreeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     CTreeCtrlEx::OnKeyDown(nChar, nRepCnt, nFlags);
-}
-void CCompoentsTreeCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
-{
-    CTreeCtrlEx::OnLButtonDblClk(nFlags, point);
 }
 void CCompoentsTreeCtrl::OnTimer(UINT_PTR nIDEvent) { CTreeCtrlEx::OnTimer(nIDEvent); }
 BOOL CCompoentsTreeCtrl::OnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult)

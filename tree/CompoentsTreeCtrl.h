@@ -218,7 +218,21 @@ protected:
     BOOL EndCommand(class CProjectConnectTransaction& transaction);
 
 public:
-    // Multi-node operations and the double-click (edit/TreeMultiNode.cpp).
+    // Multi-node operations and the double-click (edit/TreeMultiNode.cpp). A multi-node copy
+    // or cut only marks the selected components (m_arrOpItems); the paste writes every row in
+    // one transaction and changes the tree only when it committed, and so does the delete. A
+    // pending item that is removed before the paste drops out of it (OnItemRemoved).
+    // IsInTheSameLevel: 1 when nothing is collected, else whether hItem's parent and the
+    // caret's parent are the same folder (floor and id). SetItems_State re-marks the collected
+    // selection. MoveNode files component m_nMoveComId, whose row the host has just changed,
+    // under the folder its row names, when that folder sits beside the current one.
+    afx_msg void OnMCopy();
+    afx_msg void OnMCut();
+    afx_msg void OnMPaste();
+    afx_msg void OnMDel();
+    int IsInTheSameLevel(HTREEITEM hItem);
+    void SetItems_State();
+    void MoveNode();
 
 protected:
     // Pastes a pending multi-node copy or cut; 1 when it did.

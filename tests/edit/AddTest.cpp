@@ -247,18 +247,24 @@ TEST_F(AddTest, HostRejectsOrNamesTheWizardsComponent)
 }
 
 // Its type, name, place and set-up on the sample project: the add-custom-component session.
-TEST_F(AddTest, CustomComponentNeedsATypeToDeriveItsOwnFrom)
+TEST_F(AddTest, CustomComponentNeedsATypeAndAFolderThatTakesIt)
 {
     SeedProject();
+    Exec(L"UPDATE comfolder SET comtype = 0 WHERE comfolderid = '21'", {});
     OpenPanel();
     const int nRows = ComponentCount();
-    TreeView_SelectItem(Tree(), Item(1, 1, L"")); // a floor: type 0
-    const std::vector<std::wstring> before = ChildLabels(Tree(), Item(1, 1, L""));
-    Ctrl().SendMessage(WM_COMMAND, ID_COMTREE_USER_COMPONENT, 0);
+    // A folder of type 0 is refused with the message; a floor or a component, which the menus
+    // never offer it on, is passed over.
+    for (HTREEITEM hItem : { Item(2, 1, L"21"), Item(1, 1, L""), Item(3, 1, L"1") }) {
+        const std::vector<std::wstring> before = ChildLabels(Tree(), hItem);
+        TreeView_SelectItem(Tree(), hItem);
+        Ctrl().SendMessage(WM_COMMAND, ID_COMTREE_USER_COMPONENT, 0);
+        Ctrl().SendMessage(WM_COMMAND, ID_COMTREE_ADD_USER_FOLD, 0);
+        EXPECT_EQ(before, ChildLabels(Tree(), hItem));
+    }
+    EXPECT_EQ(nRows, ComponentCount());
     ASSERT_EQ(1u, m_arrBoxes.size());
     EXPECT_EQ(L"新增自定义钢筋出错.", m_arrBoxes[0].text);
-    EXPECT_EQ(nRows, ComponentCount());
-    EXPECT_EQ(before, ChildLabels(Tree(), Item(1, 1, L"")));
 }
 
 } // namespace
