@@ -66,6 +66,28 @@ const FaultCase kCases[] = {
       OPEN_COLUMNS L"expand " P L"二层\nrclick " P L"首层 / 柱 / 框架柱\nchoose 复制(&C)\n",
       L"rclick " P L"二层 / 柱\nchoose 粘贴(&V)\n" },
     { L"quick copy", OPEN_BEAMS, L"rclick " BEAMS L" / KL-10*1\nchoose 快速复制(&Q)\n" },
+    { L"multi-node copy",
+      OPEN_BEAMS L"click " BEAMS L" / KL-1*2\nclick " BEAMS L" / KL-3*1.500 ctrl\n",
+      L"rclick " BEAMS L" / KL-3*1.500\nchoose 复制\n" },
+    { L"multi-node copy and paste",
+      OPEN_BEAMS L"expand " P L"二层\nexpand " P L"二层 / 柱\nclick " BEAMS L" / KL-1*2\nclick " BEAMS L" / KL-3*1.500 ctrl\nrclick " BEAMS L" / KL-3*1.500\nchoose 复制\nclick " P L"二层 / 柱 / 框架柱\n",
+      L"command 32774\n" },
+    { L"multi-node cut and paste",
+      OPEN_BEAMS L"expand " P L"二层\nexpand " P L"二层 / 梁\nclick " BEAMS L" / KL-1*2\nclick " BEAMS L" / KL-10*1 shift\nrclick " BEAMS L" / KL-2*2\nchoose 剪切\nclick " P L"二层 / 梁 / 框架梁\n",
+      L"command 32774\n" },
+    { L"multi-node delete",
+      OPEN_COLUMNS L"expand " P L"首层 / 柱 / 框架柱\nexpand " P L"首层 / 柱 / "
+                   L"构造柱\nclick"
+                   L" " P L"首层 / 柱 / 框架柱 / "
+                   L"KZ-1*"
+                   L"12\nclick"
+                   L" " P L"首层 / 柱 / "
+                   L"构造柱 / GZ-1*6 "
+                   L"ctrl\n",
+      L"answer yes\nrclick " P L"首层 / 柱 / 构造柱 / GZ-1*6\nchoose 删除\n" },
+    { L"move",
+      OPEN_COLUMNS L"expand " P L"首层 / 柱 / 框架柱\nclick " P L"首层 / 柱 / 框架柱 / KZ-1*12\n",
+      L"host move 16 22\ndblclick " P L"首层 / 柱 / 框架柱 / KZ-1*12\n" },
 };
 
 int CountOf(const std::wstring& text, const std::wstring& what)
@@ -111,8 +133,12 @@ protected:
         std::wstring strSetup = c.pszSetup;
         const std::wstring strCommand = c.pszCommand;
         const size_t at = strCommand.find(L"rclick ");
-        if (at != std::wstring::npos)
-            strSetup += L"click " + strCommand.substr(at + 7, strCommand.find(L'\n', at) - at - 6);
+        if (at != std::wstring::npos) {
+            const std::wstring strClick = L"click "
+                + strCommand.substr(at + 7, strCommand.find(L'\n', at) - at - 7);
+            if (strSetup.find(strClick) == std::wstring::npos) // not already selected
+                strSetup += strClick + L"\n";
+        }
         std::wstring strSetupOut;
         if (m_session.Run(strSetup, &strSetupOut) != 0) {
             ADD_FAILURE() << "setup of " << Utf8(c.pszName) << ": " << Utf8(strSetupOut);

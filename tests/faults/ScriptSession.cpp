@@ -38,6 +38,10 @@ public:
     {
         m_frame.NameNextComponent(strName.c_str());
     }
+    void MoveAtNextOpen(int nComId, const std::wstring& strFolderId) override
+    {
+        m_frame.MoveAtNextOpen(nComId, strFolderId.c_str());
+    }
 
 private:
     CDemoFrame& m_frame;
