@@ -250,6 +250,8 @@ void CDemoFrame::CommitFolderData()
     if (!m_pPanel || !m_pPanel->m_treeCtrl.m_pFolderManager)
         return;
     CComFolderManager* pStore = m_pPanel->m_treeCtrl.m_pFolderManager;
+    // One transaction: a save that fails halfway leaves the file as it was.
+    CProjectConnectTransaction transaction;
     // Folders first: a floor marked done must never lack the folders it was given.
     if (pStore->m_pComFolderDataSet)
         pStore->m_pComFolderDataSet->DoSqlUpdate();
@@ -441,13 +443,13 @@ void CDemoFrame::ApplyPendingMove()
     CAccessProject_Components_GJTable table;
     CSQLDataSet* pRow = table.GetDataSet(nComId);
     const int nFloorId = pRow ? pRow->GetAsInteger(L"floorid", 1) : 0;
-    delete pRow;
     // Without a row nothing moves; the tree is asked all the same and keeps the request.
     CString strLine;
-    strLine.Format(table.ModifyOneRow(nComId, nFloorId, m_strMoveFolderId)
+    strLine.Format(pRow != NULL && table.ModifyOneRow(nComId, nFloorId, m_strMoveFolderId)
                        ? L"移动构件 id %d 到构件夹 %ls"
                        : L"移动构件 id %d 到构件夹 %ls：工程中没有这条构件",
                    nComId, m_strMoveFolderId.GetString());
+    delete pRow;
     AddLog(strLine);
     m_pPanel->m_treeCtrl.m_nMoveComId = nComId;
     m_pPanel->m_treeCtrl.m_bMovePending = 1;

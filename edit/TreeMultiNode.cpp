@@ -212,6 +212,8 @@ void CCompoentsTreeCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
         if (nMessage == 0) {
             CTreeCtrlEx::OnLButtonDblClk(nFlags, point);
         } else {
+            // The host's re-filing of a component and the item's move are stored together.
+            CProjectConnectTransaction transaction;
             if (pHost && pHost->GetSafeHwnd())
                 pHost->SendMessage(nMessage, reinterpret_cast<WPARAM>(&m_menu),
                                    reinterpret_cast<LPARAM>(pProp));

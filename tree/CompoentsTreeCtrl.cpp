@@ -946,6 +946,8 @@ void CCompoentsTreeCtrl::OnChangeEditNum()
     CParamProp* pProp = GetItemProp(hItem);
     CString strCount = pSite ? pSite->GetCountText() : CString();
     if (pProp && (pProp->m_nNodeType == CParamProp::NodeComponent || pProp->IsUserFolder())) {
+        // The count and the totals above it are stored together or not at all.
+        CProjectConnectTransaction transaction;
         // The label keeps the text exactly as typed; the record keeps what it reads as.
         SetItemText(hItem, pProp->m_strName + L"*" + strCount);
         pProp->m_fVolume = (float)_wtof(strCount);
