@@ -196,12 +196,12 @@ TEST_F(AddTest, DefaultNamesFollowThePrefixTableAndTheFloorsCount)
         { 1, 199, L"-0" },    { 1, 0, L"-0" },      { 1, 720, L"-0" },
     };
     for (const Case& c : kCases) {
-        m_arrBoxes.clear();
+        m_boxes.boxes.clear();
         EXPECT_EQ(c.pszName, std::wstring(Ctrl().GetNewTreeNodeName(c.nFloor, c.nType))) << c.nType;
         const bool bMissing = c.pszName[0] == L'-';
-        ASSERT_EQ(bMissing ? 1u : 0u, m_arrBoxes.size()) << c.nType;
+        ASSERT_EQ(bMissing ? 1u : 0u, m_boxes.boxes.size()) << c.nType;
         if (bMissing) {
-            EXPECT_EQ(L"新构件名称缺少!", m_arrBoxes[0].text);
+            EXPECT_EQ(L"新构件名称缺少!", m_boxes.boxes[0].text);
         }
     }
     // No uniqueness: with KL-1 gone the next number is one that exists already.
@@ -263,8 +263,8 @@ TEST_F(AddTest, CustomComponentNeedsATypeAndAFolderThatTakesIt)
         EXPECT_EQ(before, ChildLabels(Tree(), hItem));
     }
     EXPECT_EQ(nRows, ComponentCount());
-    ASSERT_EQ(1u, m_arrBoxes.size());
-    EXPECT_EQ(L"新增自定义钢筋出错.", m_arrBoxes[0].text);
+    ASSERT_EQ(1u, m_boxes.boxes.size());
+    EXPECT_EQ(L"新增自定义钢筋出错.", m_boxes.boxes[0].text);
 }
 
 } // namespace

@@ -58,7 +58,7 @@ protected:
         PumpUntilIdle();
     }
 
-    std::wstring LastBox() { return m_arrBoxes.empty() ? L"" : m_arrBoxes.back().text; }
+    std::wstring LastBox() { return m_boxes.boxes.empty() ? L"" : m_boxes.boxes.back().text; }
 };
 
 // A statement that fails halfway: the paste of a folder whose second component cannot be
@@ -88,13 +88,13 @@ TEST_F(ClipboardTest, FailedStatementLeavesFileAsBefore)
              {});
         OpenPanel();
         const std::wstring strBefore = Rows();
-        m_arrBoxes.clear();
+        m_boxes.boxes.clear();
         Command(c.nFirst, Item(2, 1, L"100"));
         if (c.bPaste)
             Command(ID_COMTREE_PASTE, Item(2, 0, L"11"));
 
         EXPECT_EQ(strBefore, Rows());
-        ASSERT_FALSE(m_arrBoxes.empty());
+        ASSERT_FALSE(m_boxes.boxes.empty());
         EXPECT_NE(std::wstring::npos, LastBox().find(L"disk full")) << LastBox();
         ExpandAll();
         EXPECT_NE(nullptr, Item(3, 1, kKL2, Item(2, 1, L"100")));
@@ -147,14 +147,14 @@ TEST_F(ClipboardTest, CutSourceRemovedBeforePaste)
             EXPECT_EQ(nullptr, Item(2, 1, L"100"));
             EXPECT_NE(nullptr, Item(2, 0, L"101"));
         }
-        EXPECT_TRUE(m_arrBoxes.empty() || how == kDeleted);
+        EXPECT_TRUE(m_boxes.boxes.empty() || how == kDeleted);
         ClosePanel();
         // Back to the seeded rows for the next case.
         Exec(L"DELETE FROM comfolder", {});
         Exec(L"DELETE FROM component", {});
         Exec(L"DELETE FROM floor", {});
         SeedProject();
-        m_arrBoxes.clear();
+        m_boxes.boxes.clear();
     }
 }
 
@@ -182,7 +182,7 @@ TEST_F(ClipboardTest, PasteTheTargetCannotTakeChangesNothing)
         SCOPED_TRACE(testing::Message() << c.pszBox);
         const std::wstring strBefore = Rows();
         const UINT nChildren = TreeView_GetCount(Tree());
-        m_arrBoxes.clear();
+        m_boxes.boxes.clear();
         Command(c.nFirst, c.hSource);
         Command(ID_COMTREE_PASTE, c.hTarget);
         EXPECT_EQ(strBefore, Rows());

@@ -9,13 +9,6 @@
 
 namespace {
 
-int RecordBox(LPCTSTR pszText, LPCTSTR pszCaption, UINT nStyle, void* pContext)
-{
-    auto* pBoxes = static_cast<std::vector<RecordedBox>*>(pContext);
-    pBoxes->push_back({ pszText ? pszText : L"", pszCaption ? pszCaption : L"", nStyle });
-    return IDOK;
-}
-
 // A thread timer reads the popup from inside the menu's own modal loop, then closes it.
 std::wstring* g_pCapturedMenu = nullptr;
 
@@ -33,16 +26,8 @@ void CALLBACK CaptureMenuTick(HWND, UINT, UINT_PTR, DWORD)
 
 void EditTest::SetUp()
 {
-    wchar_t dir[MAX_PATH], file[MAX_PATH];
-    GetTempPathW(MAX_PATH, dir);
-    GetTempFileNameW(dir, L"edt", 0, file);
-    DeleteFileW(file);
-    m_strPath = std::wstring(file) + L".sqlite";
-    CString strError;
-    ASSERT_TRUE(CProjectDatabase::Create(m_strPath.c_str(), L"编辑测试工程", &strError))
-        << strError.GetString();
+    ASSERT_TRUE(IsOpen());
     KxMfc::Fun::SetSysDataPath(COMTREE_SAMPLE_DATA_DIR);
-    UIFunction::SetMessageBoxHandler(&RecordBox, &m_arrBoxes);
     ASSERT_TRUE(m_host.CreateEx(0, NULL, L"host",
                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 500, 700,
                                 NULL, NULL));
@@ -55,37 +40,12 @@ void EditTest::TearDown()
     EXPECT_EQ(m_nRecordsBefore, CParamProp::GetLiveCount()) << "records left behind";
     if (m_host.GetSafeHwnd())
         m_host.DestroyWindow();
-    UIFunction::SetMessageBoxHandler(NULL);
-    CProjectDatabase::Close();
-    DeleteFileW(m_strPath.c_str());
-}
-
-void EditTest::Exec(LPCWSTR pszSql, const std::vector<std::wstring>& params)
-{
-    ASSERT_TRUE(CProjectDatabase::GetConnection()->ExecuteBound(pszSql, params)) << pszSql;
-}
-
-void EditTest::AddFolder(int nFloorId, LPCWSTR pszId, LPCWSTR pszParentId, LPCWSTR pszName,
-                         int nOwnerCom, int nAddUserFolder, int nInitCreate)
-{
-    Exec(L"INSERT INTO comfolder (comfolderid, floorid, allowownercom, parentid, foldername, "
-         L"imageindex, selectedindex, comtype, allowadduserfolder, initcreate, volume, showid) "
-         L"VALUES (?1, ?2, ?3, ?4, ?5, 0, 0, 111, ?6, ?7, 1, ?1)",
-         { pszId, std::to_wstring(nFloorId), std::to_wstring(nOwnerCom), pszParentId, pszName,
-           std::to_wstring(nAddUserFolder), std::to_wstring(nInitCreate) });
-}
-
-int EditTest::AddComponent(int nFloorId, LPCWSTR pszFolderId, LPCWSTR pszName)
-{
-    CAccessProject_Components_GJTable table;
-    return table.Insert(nFloorId, pszFolderId, pszName, 111, 1, 1);
 }
 
 void EditTest::SeedProject()
 {
-    Exec(L"INSERT INTO floor (id, lcmc, showid, createmode) VALUES (0, '基础', 1, 0), "
-         L"(1, '首', 2, 0)",
-         {});
+    AddFloor(0, L"基础", 1);
+    AddFloor(1, L"首", 2);
     for (int nFloor : { 0, 1 }) {
         AddFolder(nFloor, L"10", L"", L"梁", 0, 0, 1);
         AddFolder(nFloor, L"11", L"10", L"框架梁", 1, 1, 1);

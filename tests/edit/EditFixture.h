@@ -1,5 +1,5 @@
 // The panel on a fresh project file, created and built as a host does it, with a host window
-// and a message-box handler that records every box and answers OK. Nothing of the module is
+// and the message-box recorder answering OK. Nothing of the module is
 // replaced; the editing commands are driven through real clicks and commands.
 //
 // The project (SeedProject) has two floors, 基础 (0) and 首 (1), each with the rule folders
@@ -15,26 +15,23 @@
 #include "afxwin.h"
 #include "ComTreeHost.h"
 #include "FwTestSupport.h"
+#include "TestProject.h"
 #include "panel/Dlg_ComTree.h"
 #include "tree/ParamProp.h"
 
-struct RecordedBox
-{
-    std::wstring text, caption;
-    UINT style;
-};
-
-class EditTest : public ::testing::Test
+class EditTest : public ::testing::Test, public CTestProject
 {
 protected:
     void SetUp() override;
     void TearDown() override;
 
     // Project rows, written straight to the file before the panel is opened.
-    void Exec(LPCWSTR pszSql, const std::vector<std::wstring>& params);
     void AddFolder(int nFloorId, LPCWSTR pszId, LPCWSTR pszParentId, LPCWSTR pszName, int nOwnerCom,
-                   int nAddUserFolder, int nInitCreate);
-    int AddComponent(int nFloorId, LPCWSTR pszFolderId, LPCWSTR pszName);
+                   int nAddUserFolder, int nInitCreate)
+    {
+        CTestProject::AddFolder(nFloorId, pszId, pszParentId, pszName, nOwnerCom, nInitCreate, 1.0,
+                                0, 111, -1, nAddUserFolder);
+    }
     void SeedProject();
 
     // Creates the panel on the file in the stored layout and expands every item.
@@ -59,9 +56,8 @@ protected:
     // The host's menu of the caret item in the same format; "null" for a null pointer.
     std::wstring HostMenu();
 
-    std::wstring m_strPath;
     CWnd m_host;
     CDlg_ComTree* m_pPanel = nullptr;
-    std::vector<RecordedBox> m_arrBoxes;
+    CBoxRecorder m_boxes;
     LONG m_nRecordsBefore = 0;
 };

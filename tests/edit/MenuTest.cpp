@@ -225,7 +225,7 @@ TEST_F(MenuTest, EveryKindOfItemInBothLayouts)
         EXPECT_EQ(hItem, TreeView_GetSelection(Tree())) << "the click selects its item";
         EXPECT_EQ(row.pszHost, HostMenu());
     });
-    EXPECT_TRUE(m_arrBoxes.empty());
+    EXPECT_TRUE(m_boxes.boxes.empty());
 }
 
 TEST_F(MenuTest, PasteFollowsTheClipboard)
@@ -320,7 +320,7 @@ TEST_F(MenuTest, NoMenuOffTheLabel)
         ASSERT_TRUE(hit.flags & flags[i]) << "point " << i << " hits " << hit.flags;
         EXPECT_EQ(L"", RightClickAt(points[i])) << "point " << i;
     }
-    EXPECT_TRUE(m_arrBoxes.empty());
+    EXPECT_TRUE(m_boxes.boxes.empty());
     EXPECT_NE(L"", RightClick(hFolder)) << "the label itself opens the menu";
 }
 
@@ -374,11 +374,8 @@ TEST_F(MenuTest, TwelveFoldersToAddTheTwelfthOutsideTheHandledIds)
     PumpUntilIdle();
     EXPECT_EQ(nItems, TreeView_GetCount(Tree()));
     EXPECT_EQ(strBefore, DescribeMenu(Ctrl().GetMenu()->GetSafeHmenu()));
-    CProjectConnection conn;
-    std::vector<std::vector<std::wstring>> rows;
-    ASSERT_TRUE(conn.Open(m_strPath.c_str(), FALSE));
-    ASSERT_TRUE(conn.Query(L"SELECT count(*) FROM comfolder WHERE initcreate = 0", {}, rows));
-    EXPECT_EQ(L"14", rows[0][0]); // 次梁 on both floors and the twelve
+    EXPECT_EQ(14, Count(L"SELECT count(*) FROM comfolder WHERE initcreate = 0"))
+        << "次梁 on both floors and the twelve";
 }
 
 TEST_F(MenuTest, AComponentNeverOffersTheFoldersOfAnotherItem)

@@ -147,7 +147,7 @@ TEST_F(RenameTest, LabelEditorClosedWithoutChange)
         [](HWND hDlg) { SendMessageW(GetDlgItem(hDlg, IDCANCEL), BM_CLICK, 0, 0); });
     SendMessageW(Tree(), WM_COMMAND, ID_COMTREE_RENAME, 0);
     EXPECT_FALSE(driver->Ran());
-    EXPECT_TRUE(m_arrBoxes.empty());
+    EXPECT_TRUE(m_boxes.boxes.empty());
 }
 
 TEST_F(RenameTest, HostRenameOfAFolderLeavesTheComponentOfItsId)

@@ -38,22 +38,6 @@ const wchar_t kRules[] =
     L"<?xml version=\"1.0\"?>\r\n<TREE><OtherFloor><Folder Name=\"框架梁\" NameId=\"1011\"/>"
     L"</OtherFloor><BaseFloor/></TREE>\r\n";
 
-struct Recorded
-{
-    std::vector<std::wstring> texts, captions;
-    std::vector<UINT> styles;
-    int answer = IDOK;
-};
-
-int Record(LPCTSTR text, LPCTSTR caption, UINT style, void* context)
-{
-    Recorded* r = static_cast<Recorded*>(context);
-    r->texts.push_back(text);
-    r->captions.push_back(caption);
-    r->styles.push_back(style);
-    return r->answer;
-}
-
 } // namespace
 
 TEST(GridFace, TextsByKeyFromTheDataFolderInEveryEncoding)
@@ -112,19 +96,16 @@ TEST(GridFace, TextsByKeyFromTheDataFolderInEveryEncoding)
 
 TEST(KxMessageBox, AHandlerRecordsAndAnswersInsteadOfTheBox)
 {
-    Recorded rec;
-    rec.answer = IDNO;
-    UIFunction::KxMessageBoxHandler previous = UIFunction::SetMessageBoxHandler(Record, &rec);
+    CBoxRecorder rec(IDNO);
     EXPECT_EQ(IDNO, UIFunction::KxMessageBox(L"是否删除节点:KL-1。", L"", MB_YESNO));
     rec.answer = IDOK;
     EXPECT_EQ(IDOK, UIFunction::KxMessageBox(L"数量必须大于0", L"错误提示", 0));
-    ASSERT_EQ(2u, rec.texts.size());
-    EXPECT_EQ(L"是否删除节点:KL-1。", rec.texts[0]);
-    EXPECT_EQ(std::wstring(UIFunction::GetDefaultCaption().GetString()), rec.captions[0])
+    ASSERT_EQ(2u, rec.boxes.size());
+    EXPECT_EQ(L"是否删除节点:KL-1。", rec.boxes[0].text);
+    EXPECT_EQ(W(UIFunction::GetDefaultCaption()), rec.boxes[0].caption)
         << "empty caption: the host's";
-    EXPECT_EQ(static_cast<UINT>(MB_YESNO), rec.styles[0]);
-    EXPECT_EQ(L"错误提示", rec.captions[1]);
-    EXPECT_EQ(Record, UIFunction::SetMessageBoxHandler(previous));
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO), rec.boxes[0].style);
+    EXPECT_EQ(L"错误提示", rec.boxes[1].caption);
 }
 
 namespace {

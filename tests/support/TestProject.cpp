@@ -103,14 +103,16 @@ void CTestProject::AddFloor(int nId, const wchar_t* pszName, int nShowId, int nC
 
 void CTestProject::AddFolder(int nFloorId, const wchar_t* pszId, const wchar_t* pszParentId,
                              const wchar_t* pszName, int nAllowOwnerCom, int nInitCreate,
-                             double dVolume, int nImage, int nComType, int nShowId)
+                             double dVolume, int nImage, int nComType, int nShowId,
+                             int nAllowAddUserFolder)
 {
     Exec(L"INSERT INTO comfolder (comfolderid, floorid, allowownercom, parentid, foldername, "
          L"imageindex, selectedindex, comtype, allowadduserfolder, initcreate, volume, showid) "
-         L"VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?6, ?7, 1, ?8, ?9, ?10)",
+         L"VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?6, ?7, ?11, ?8, ?9, ?10)",
          { pszId, std::to_wstring(nFloorId), std::to_wstring(nAllowOwnerCom), pszParentId, pszName,
            std::to_wstring(nImage), std::to_wstring(nComType), std::to_wstring(nInitCreate),
-           Number(dVolume), std::to_wstring(nShowId < 0 ? _wtoi(pszId) : nShowId) });
+           Number(dVolume), std::to_wstring(nShowId < 0 ? _wtoi(pszId) : nShowId),
+           std::to_wstring(nAllowAddUserFolder) });
 }
 
 int CTestProject::AddComponent(int nFloorId, const wchar_t* pszFolderId, const wchar_t* pszName,

@@ -42,7 +42,8 @@ public:
     // A folder row; its show id is its id's number unless given.
     void AddFolder(int nFloorId, const wchar_t* pszId, const wchar_t* pszParentId,
                    const wchar_t* pszName, int nAllowOwnerCom = 1, int nInitCreate = 1,
-                   double dVolume = 1.0, int nImage = 0, int nComType = 0, int nShowId = -1);
+                   double dVolume = 1.0, int nImage = 0, int nComType = 0, int nShowId = -1,
+                   int nAllowAddUserFolder = 1);
     // Through the host's own insert, so ids come from where the project gives them.
     int AddComponent(int nFloorId, const wchar_t* pszFolderId, const wchar_t* pszName,
                      double dVolume = 1.0, int nComType = 111);

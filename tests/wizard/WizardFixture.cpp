@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <cstdio>
 #include "ComTreeHost.h"
+#include "TestProject.h"
 #include "resources/ComTreeModule.h"
 #include "resources/resource.h"
 #include "wizard/InitTreeDlg.h"
@@ -9,16 +10,6 @@
 namespace {
 
 const wchar_t kCaption[] = L"新增构件类别选择";
-
-bool WriteFile(const std::wstring& path, const void* data, size_t size)
-{
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    if (!f)
-        return false;
-    bool ok = fwrite(data, 1, size, f) == size;
-    fclose(f);
-    return ok;
-}
 
 void RemoveTree(const std::wstring& dir)
 {
@@ -66,8 +57,8 @@ void CWizardFixture::WriteRules(const wchar_t* text)
 {
     // UTF-16 with its byte-order mark, as the host's data folder may hold it.
     std::wstring content = std::wstring(1, 0xFEFF) + text;
-    ASSERT_TRUE(WriteFile(m_dataDir + L"\\CreateComTREE.xml", content.data(),
-                          content.size() * sizeof(wchar_t)));
+    WriteAllBytes(m_dataDir + L"\\CreateComTREE.xml", content.data(),
+                  content.size() * sizeof(wchar_t));
 }
 
 void CWizardFixture::DeleteRules() { DeleteFileW((m_dataDir + L"\\CreateComTREE.xml").c_str()); }
@@ -99,7 +90,7 @@ void CWizardFixture::WritePicture(const wchar_t* name, COLORREF color)
             p[2] = GetRValue(c);
         }
     }
-    ASSERT_TRUE(WriteFile(m_dataDir + L"\\bmp\\" + name + L".bmp", file.data(), file.size()));
+    WriteAllBytes(m_dataDir + L"\\bmp\\" + name + L".bmp", file.data(), file.size());
 }
 
 void CWizardFixture::DeletePicture(const wchar_t* name)
